@@ -1,0 +1,116 @@
+#include "app/SquareWidget.h"
+
+#include "game/Board.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace trevak {
+
+namespace {
+const QColor kDarkSquare(128, 64, 64);
+const QColor kLightSquare(255, 255, 255);
+const QColor kFocusFrame(0, 120, 215);
+}  // namespace
+
+SquareWidget::SquareWidget(int index, int tag, QWidget *parent)
+    : QWidget(parent), m_index(index), m_tag(tag)
+{
+    setObjectName(QStringLiteral("obrPolicko"));
+    setProperty("Index", index);
+    setProperty("Tag", QString::number(tag));
+    // Keyboard players reach the squares with Tab; a mouse click does not move the focus.
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(spokenName());
+}
+
+QString SquareWidget::spokenName() const
+{
+    QString state;
+    switch (m_pictureId) {
+    case NoPicture: state = QStringLiteral("prázdné"); break;
+    case KnightLight:
+    case KnightDark: state = QStringLiteral("jezdec"); break;
+    default: state = QStringLiteral("navštíveno"); break;
+    }
+    return QString::fromStdString(squareName(m_index)) + QStringLiteral(", ") + state;
+}
+
+void SquareWidget::setPicture(int id, const QPixmap &pixmap)
+{
+    if (id == m_pictureId)
+        return;
+    m_pictureId = id;
+    m_pixmap = pixmap;
+    setAccessibleName(spokenName());
+    update();
+}
+
+void SquareWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), isDarkTag(m_tag) ? kDarkSquare : kLightSquare);
+    if (!m_pixmap.isNull())
+        painter.drawPixmap(1, 1, m_pixmap);
+    // Neighbouring squares overlap by one pixel, so their borders coincide.
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, width() - 1, height() - 1);
+    if (m_keyboardFocus) {
+        // Two pixels wide, inside the border: the pictures keep a margin wider than that.
+        painter.setPen(QPen(kFocusFrame, 2));
+        painter.drawRect(QRectF(2, 2, width() - 4, height() - 4));
+    }
+}
+
+void SquareWidget::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void SquareWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    // Like a button: the click counts when the press and the release are on the square.
+    const bool inside = rect().contains(event->position().toPoint());
+    if (m_pressed && event->button() == Qt::LeftButton && inside)
+        emit clicked(m_index);
+    m_pressed = false;
+}
+
+void SquareWidget::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit clicked(m_index);
+        return;
+    case Qt::Key_Up: emit focusStepRequested(m_index, +1, 0); return;
+    case Qt::Key_Down: emit focusStepRequested(m_index, -1, 0); return;
+    case Qt::Key_Left: emit focusStepRequested(m_index, 0, -1); return;
+    case Qt::Key_Right: emit focusStepRequested(m_index, 0, +1); return;
+    default: QWidget::keyPressEvent(event);
+    }
+}
+
+void SquareWidget::focusInEvent(QFocusEvent *event)
+{
+    // The frame is for keyboard players only: activating the window gives no frame.
+    const Qt::FocusReason reason = event->reason();
+    m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+        || reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+    if (m_keyboardFocus)
+        update();
+}
+
+void SquareWidget::focusOutEvent(QFocusEvent *)
+{
+    if (m_keyboardFocus) {
+        m_keyboardFocus = false;
+        update();
+    }
+}
+
+}  // namespace trevak
