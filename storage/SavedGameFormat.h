@@ -1,0 +1,33 @@
+#pragma once
+// The saved-game file: 64 lines, line k holding the square filled at step k (0 for none).
+// Kept free of widgets so the fuzzer can build it with QtCore alone.
+
+#include "game/GameState.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+namespace trevak {
+
+// The file's bytes: every entry of the tour as plain decimal digits, each line ended by
+// CR LF whatever the platform, so files move between systems unchanged.
+QByteArray formatSavedGame(const Tour &tour);
+
+struct SavedGameRead {
+    bool ok = false;
+    Tour tour{};
+    QString problem;  // one Czech sentence naming the fault, empty when ok
+    int line = 0;     // the line the fault is on, 0 for faults of the whole file
+};
+
+// Reads and checks a saved game. Reads in small chunks and stops after line 64 or at the
+// first fault, so any file, however large or strange, is judged from its first few KiB.
+// Moves that are not knight's jumps are accepted: hand-edited games are allowed.
+SavedGameRead readSavedGame(QIODevice &device);
+
+// Opens `path` for reading and reads it as above.
+SavedGameRead readSavedGameFile(const QString &path);
+
+}  // namespace trevak

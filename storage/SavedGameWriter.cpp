@@ -1,0 +1,65 @@
+#include "storage/SavedGameWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace trevak {
+
+namespace {
+
+constexpr int kMaxFileNameBytes = 255;  // NAME_MAX of the usual Linux file systems
+// QSaveFile writes "<name>.XXXXXX" beside the target before renaming it into place
+// (always when a file is replaced), so the name must leave room for that suffix too.
+constexpr int kTemporarySuffixBytes = 7;
+
+// Qt's own error texts are English; the checks below find the usual causes first so
+// the user reads a Czech reason.
+QString reasonNotToTry(const QString &path)
+{
+    const QFileInfo target(path);
+    if (target.fileName().toUtf8().size() + kTemporarySuffixBytes > kMaxFileNameBytes)
+        return QStringLiteral("Název partie je pro systém souborů příliš dlouhý.");
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("Složka %1 neexistuje.").arg(QDir::toNativeSeparators(folder.filePath()));
+    if (target.isDir())
+        return QStringLiteral("Na místě souboru je složka se stejným názvem.");
+    if (target.exists() && !target.isWritable())
+        return QStringLiteral("Soubor je chráněn proti zápisu.");
+    if (!folder.isWritable())
+        return QStringLiteral("Do složky %1 nelze zapisovat.").arg(QDir::toNativeSeparators(folder.filePath()));
+    return {};
+}
+
+const QString &writeFailed()
+{
+    static const QString reason = QStringLiteral("Zápis se nezdařil, disk je možná plný.");
+    return reason;
+}
+
+}  // namespace
+
+QString writeSavedGameFile(const QString &path, const QByteArray &bytes)
+{
+    const QString reason = reasonNotToTry(path);
+    if (!reason.isEmpty())
+        return reason;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("Soubor nelze vytvořit.");
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        file.commit();  // discards the temporary file
+        return writeFailed();
+    }
+    if (!file.commit()) {
+        if (file.error() == QFileDevice::WriteError)
+            return writeFailed();
+        return QStringLiteral("Uložení se nepodařilo dokončit.");
+    }
+    return {};
+}
+
+}  // namespace trevak
