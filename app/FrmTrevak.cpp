@@ -5,6 +5,7 @@
 #include "app/GaugeWidget.h"
 #include "app/HelpText.h"
 #include "app/QtToolkit.h"
+#include "app/SquareAccessible.h"
 #include "app/SquareWidget.h"
 #include "app/Twips.h"
 #include "game/Placement.h"
@@ -13,6 +14,7 @@
 #include "storage/LoadGame.h"
 #include "storage/SaveGame.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -60,6 +62,8 @@ FrmTrevak::FrmTrevak(Toolkit &toolkit, QWidget *parent) : QMainWindow(parent), m
     setObjectName(QStringLiteral("FrmTrevak"));
     setWindowTitle(QStringLiteral("Trevak"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/trevak.png")));
+    static const bool accessibleSquares = (QAccessible::installFactory(squareAccessibleFactory), true);
+    Q_UNUSED(accessibleSquares);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -130,6 +134,8 @@ void FrmTrevak::buildSidePanel(QWidget *client)
                           designFont(13.5));
     m_lblHotovo = makeLabel(client, "LblHotovo", QStringLiteral("0%"), twipsRect(7800, 5160, 495, 255),
                             designFont(9.75));
+    m_lblBody->setAccessibleName(QStringLiteral("Počet bodů: 0"));
+    m_lblHotovo->setAccessibleName(QStringLiteral("Zaplněno: 0%"));
     makeLabel(client, "Label2", QString(), twipsRect(7575, 150, 240, 5040), font());
     makeLabel(client, "Label4", QString(), twipsRect(8175, 150, 240, 5040), font());
     m_gauge = new GaugeWidget(client);
@@ -142,6 +148,7 @@ void FrmTrevak::buildSidePanel(QWidget *client)
     m_cmdZpet->setAutoDefault(false);
     // A mouse click leaves the focus where it was; Tab still reaches the buttons.
     m_cmdZpet->setFocusPolicy(Qt::TabFocus);
+    m_cmdZpet->setAccessibleDescription(QStringLiteral("Vrátit poslední tah"));
     connect(m_cmdZpet, &QPushButton::clicked, this, &FrmTrevak::CmdZpet_Click);
 
     m_cmdVpred = new QPushButton(QStringLiteral("Vpřed"), client);
@@ -150,6 +157,7 @@ void FrmTrevak::buildSidePanel(QWidget *client)
     m_cmdVpred->setFont(buttonFont);
     m_cmdVpred->setAutoDefault(false);
     m_cmdVpred->setFocusPolicy(Qt::TabFocus);
+    m_cmdVpred->setAccessibleDescription(QStringLiteral("Zopakovat vrácený tah"));
     connect(m_cmdVpred, &QPushButton::clicked, this, &FrmTrevak::CmdVpred_Click);
 }
 
@@ -206,11 +214,15 @@ void FrmTrevak::showState()
             square->setPicture(id, m_toolkit.picture(id));
     }
     const QString body = QString::number(m_state.lblBody);
-    if (m_lblBody->text() != body)
+    if (m_lblBody->text() != body) {
         m_lblBody->setText(body);
+        m_lblBody->setAccessibleName(QStringLiteral("Počet bodů: ") + body);
+    }
     const QString percent = QString::fromStdString(m_state.lblHotovo);
-    if (m_lblHotovo->text() != percent)
+    if (m_lblHotovo->text() != percent) {
         m_lblHotovo->setText(percent);
+        m_lblHotovo->setAccessibleName(QStringLiteral("Zaplněno: ") + percent);
+    }
     m_gauge->setVisibleStrokes(m_state.line1Visible);
     m_cmdZpet->setEnabled(m_state.cmdZpetEnabled);
     m_cmdVpred->setEnabled(m_state.cmdVpredEnabled);

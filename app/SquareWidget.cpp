@@ -81,6 +81,11 @@ void SquareWidget::mouseReleaseEvent(QMouseEvent *event)
 
 void SquareWidget::keyPressEvent(QKeyEvent *event)
 {
+    // The first square holds the focus from the start; the first key shows where it is.
+    if (!m_keyboardFocus) {
+        m_keyboardFocus = true;
+        update();
+    }
     switch (event->key()) {
     case Qt::Key_Space:
     case Qt::Key_Return:

@@ -1,0 +1,38 @@
+#include "app/SquareAccessible.h"
+
+#include "app/SquareWidget.h"
+
+#include <QAccessibleWidget>
+
+namespace trevak {
+
+namespace {
+
+class SquareAccessible : public QAccessibleWidget {
+public:
+    explicit SquareAccessible(SquareWidget *square) : QAccessibleWidget(square, QAccessible::Button) {}
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == pressAction())
+            static_cast<SquareWidget *>(widget())->activate();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+};
+
+}  // namespace
+
+QAccessibleInterface *squareAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("trevak::SquareWidget") && object && object->isWidgetType())
+        return new SquareAccessible(static_cast<SquareWidget *>(object));
+    return nullptr;
+}
+
+}  // namespace trevak
