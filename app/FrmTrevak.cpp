@@ -40,6 +40,20 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, QRe
     return label;
 }
 
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry,
+                        const QString &description)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setFont(designFont(12, true));
+    button->setAutoDefault(false);
+    // A mouse click leaves the focus where it was; Tab still reaches the buttons.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAccessibleDescription(description);
+    return button;
+}
+
 QAction *makeItem(QMenu *menu, const char *name, const QString &caption)
 {
     QAction *item = menu->addAction(caption);
@@ -140,24 +154,11 @@ void FrmTrevak::buildSidePanel(QWidget *client)
     makeLabel(client, "Label4", QString(), twipsRect(8175, 150, 240, 5040), font());
     m_gauge = new GaugeWidget(client);
 
-    const QFont buttonFont = designFont(12, true);
-    m_cmdZpet = new QPushButton(QStringLiteral("Zpět"), client);
-    m_cmdZpet->setObjectName(QStringLiteral("CmdZpet"));
-    m_cmdZpet->setGeometry(twipsRect(6240, 3960, 975, 495));
-    m_cmdZpet->setFont(buttonFont);
-    m_cmdZpet->setAutoDefault(false);
-    // A mouse click leaves the focus where it was; Tab still reaches the buttons.
-    m_cmdZpet->setFocusPolicy(Qt::TabFocus);
-    m_cmdZpet->setAccessibleDescription(QStringLiteral("Vrátit poslední tah"));
+    m_cmdZpet = makeButton(client, "CmdZpet", QStringLiteral("Zpět"), twipsRect(6240, 3960, 975, 495),
+                           QStringLiteral("Vrátit poslední tah"));
     connect(m_cmdZpet, &QPushButton::clicked, this, &FrmTrevak::CmdZpet_Click);
-
-    m_cmdVpred = new QPushButton(QStringLiteral("Vpřed"), client);
-    m_cmdVpred->setObjectName(QStringLiteral("CmdVpred"));
-    m_cmdVpred->setGeometry(twipsRect(6240, 4680, 975, 495));
-    m_cmdVpred->setFont(buttonFont);
-    m_cmdVpred->setAutoDefault(false);
-    m_cmdVpred->setFocusPolicy(Qt::TabFocus);
-    m_cmdVpred->setAccessibleDescription(QStringLiteral("Zopakovat vrácený tah"));
+    m_cmdVpred = makeButton(client, "CmdVpred", QStringLiteral("Vpřed"), twipsRect(6240, 4680, 975, 495),
+                            QStringLiteral("Zopakovat vrácený tah"));
     connect(m_cmdVpred, &QPushButton::clicked, this, &FrmTrevak::CmdVpred_Click);
 }
 

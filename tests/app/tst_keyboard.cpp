@@ -2,7 +2,7 @@
 
 #include "app/FrmTrevak.h"
 #include "app/SquareWidget.h"
-#include "tests/support/ScriptedToolkit.h"
+#include "tests/support/OpenWindow.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -20,11 +20,9 @@ QString spokenName(QObject *object)
 }
 }  // namespace
 
-class TestKeyboard : public QObject {
+class TestKeyboard : public testing::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void tabOrder();
     void arrowsMoveOverTheBoard_data();
     void arrowsMoveOverTheBoard();
@@ -33,25 +31,9 @@ private slots:
     void mouseClickShowsNoFrame();
     void screenReaderNames();
     void screenReaderPress();
-
-private:
-    testing::ScriptedToolkit *m_toolkit = nullptr;
-    FrmTrevak *m_window = nullptr;
 };
 
-void TestKeyboard::init()
-{
-    m_toolkit = new testing::ScriptedToolkit;
-    m_window = new FrmTrevak(*m_toolkit);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-}
 
-void TestKeyboard::cleanup()
-{
-    delete m_window;
-    delete m_toolkit;
-}
 
 void TestKeyboard::tabOrder()
 {

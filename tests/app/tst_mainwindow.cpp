@@ -4,7 +4,7 @@
 #include "app/GaugeWidget.h"
 #include "app/QtToolkit.h"
 #include "app/SquareWidget.h"
-#include "tests/support/ScriptedToolkit.h"
+#include "tests/support/OpenWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -15,11 +15,9 @@
 
 using namespace trevak;
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public testing::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void windowAndClientArea();
     void squares_data();
     void squares();
@@ -34,25 +32,9 @@ private slots:
     void picturesLoadAtTheirSize_data();
     void picturesLoadAtTheirSize();
     void squareColoursOnScreen();
-
-private:
-    testing::ScriptedToolkit *m_toolkit = nullptr;
-    FrmTrevak *m_window = nullptr;
 };
 
-void TestMainWindow::init()
-{
-    m_toolkit = new testing::ScriptedToolkit;
-    m_window = new FrmTrevak(*m_toolkit);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-}
 
-void TestMainWindow::cleanup()
-{
-    delete m_window;
-    delete m_toolkit;
-}
 
 void TestMainWindow::windowAndClientArea()
 {

@@ -4,7 +4,7 @@
 #include "app/GaugeWidget.h"
 #include "app/SquareWidget.h"
 #include "tests/support/Invariants.h"
-#include "tests/support/ScriptedToolkit.h"
+#include "tests/support/OpenWindow.h"
 #include "tests/support/TourMaker.h"
 
 #include <QAction>
@@ -14,11 +14,9 @@
 
 using namespace trevak;
 
-class TestPlay : public QObject {
+class TestPlay : public testing::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void wholeTourThroughTheWindow();
     void refusedClicksBeep();
     void buttonTable();
@@ -26,21 +24,10 @@ private slots:
     void gaugeOnScreen();
 
 private:
-    void click(int square) { QTest::mouseClick(m_window->square(square), Qt::LeftButton); }
-    void press(const char *button)
-    {
-        QTest::mouseClick(m_window->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
-    }
-    QString caption(const char *label) const
-    {
-        return m_window->findChild<QLabel *>(QLatin1String(label))->text();
-    }
-    bool enabled(const char *name) const
-    {
-        if (auto *action = m_window->findChild<QAction *>(QLatin1String(name)))
-            return action->isEnabled();
-        return m_window->findChild<QWidget *>(QLatin1String(name))->isEnabled();
-    }
+    void click(int square) { m_game->click(square); }
+    void press(const char *button) { m_game->press(button); }
+    QString caption(const char *label) const { return m_game->caption(label); }
+    bool enabled(const char *name) const { return m_game->enabled(name); }
     // The window shows exactly the game's state.
     void verifyShown()
     {
@@ -58,23 +45,9 @@ private:
         QCOMPARE(enabled("miUlozit"), s.miUlozitEnabled);
     }
 
-    testing::ScriptedToolkit *m_toolkit = nullptr;
-    FrmTrevak *m_window = nullptr;
 };
 
-void TestPlay::init()
-{
-    m_toolkit = new testing::ScriptedToolkit;
-    m_window = new FrmTrevak(*m_toolkit);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-}
 
-void TestPlay::cleanup()
-{
-    delete m_window;
-    delete m_toolkit;
-}
 
 void TestPlay::wholeTourThroughTheWindow()
 {

@@ -4,7 +4,7 @@
 #include "app/FrmTrevak.h"
 #include "app/HelpText.h"
 #include "app/SquareWidget.h"
-#include "tests/support/ScriptedToolkit.h"
+#include "tests/support/OpenWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -14,11 +14,9 @@
 
 using namespace trevak;
 
-class TestShell : public QObject {
+class TestShell : public testing::WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void exitPrompt_data();
     void exitPrompt();
     void exitByCloseBox();
@@ -30,34 +28,13 @@ private slots:
     void aboutClosesWithTheProgram();
 
 private:
-    void click(int square) { QTest::mouseClick(m_window->square(square), Qt::LeftButton); }
-    void press(const char *button)
-    {
-        QTest::mouseClick(m_window->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
-    }
-    void trigger(const char *item) { m_window->findChild<QAction *>(QLatin1String(item))->trigger(); }
+    void click(int square) { m_game->click(square); }
+    void press(const char *button) { m_game->press(button); }
+    void trigger(const char *item) { m_game->trigger(item); }
 
-    QTemporaryDir *m_folder = nullptr;
-    testing::ScriptedToolkit *m_toolkit = nullptr;
-    FrmTrevak *m_window = nullptr;
 };
 
-void TestShell::init()
-{
-    m_folder = new QTemporaryDir;
-    m_toolkit = new testing::ScriptedToolkit;
-    m_toolkit->folder = m_folder->path();
-    m_window = new FrmTrevak(*m_toolkit);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-}
 
-void TestShell::cleanup()
-{
-    delete m_window;
-    delete m_toolkit;
-    delete m_folder;
-}
 
 void TestShell::exitPrompt_data()
 {
@@ -87,7 +64,7 @@ void TestShell::exitPrompt()
         QCOMPARE(boxes[0].args, (QStringList{"Přejete si uložit hru?", "4", "Konec"}));
     QCOMPARE(m_toolkit->count(QStringLiteral("endProgram")), 1);
     QCOMPARE(m_toolkit->count(QStringLiteral("inputBox")), 0);
-    QVERIFY(QDir(m_folder->path()).isEmpty());
+    QVERIFY(QDir(m_game->folder.path()).isEmpty());
 }
 
 void TestShell::exitByCloseBox()
@@ -110,7 +87,7 @@ void TestShell::exitYesSaves()
     trigger("miKonec");
     QCOMPARE(m_toolkit->count(QStringLiteral("msgBox")), 1);
     QCOMPARE(m_toolkit->count(QStringLiteral("inputBox")), 1);
-    QVERIFY(QFile::exists(m_folder->filePath(QStringLiteral("konec.txt"))));
+    QVERIFY(QFile::exists(m_game->folder.filePath(QStringLiteral("konec.txt"))));
     QCOMPARE(m_toolkit->calls.last().service, QStringLiteral("endProgram"));
 
     // Yes, then Cancel in the name box: nothing is saved and the program still ends.
@@ -119,7 +96,7 @@ void TestShell::exitYesSaves()
     trigger("miKonec");
     QCOMPARE(m_toolkit->count(QStringLiteral("inputBox")), 1);
     QCOMPARE(m_toolkit->count(QStringLiteral("endProgram")), 1);
-    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files).size(), 1);
+    QCOMPARE(QDir(m_game->folder.path()).entryList(QDir::Files).size(), 1);
 }
 
 void TestShell::helpText()
