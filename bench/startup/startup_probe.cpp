@@ -5,6 +5,8 @@
 //               rows, top, middle and bottom, sampled about every half millisecond; the
 //               root must be black, so an unpainted window reads as black)
 //   anon_kib, private_dirty_kib, rss_kib  from /proc/PID/smaps_rollup one second later
+//   startup_cpu_ms  CPU time of all its threads up to then: the work of starting, steadier
+//               than the wall-clock figures on a busy machine
 //   idle_ticks  utime+stime (clock ticks) used over the next two seconds
 //   idle_cpu_us the same from the threads' schedstat, in microseconds
 //   idle_switches  context switches of all threads in those two seconds (wake-ups)
@@ -293,9 +295,10 @@ int main(int argc, char *argv[])
     xcb_disconnect(connection);
 
     std::printf("mapped_ms=%.1f startup_ms=%.1f anon_kib=%ld private_dirty_kib=%ld rss_kib=%ld "
-                "idle_ticks=%ld idle_cpu_us=%lld idle_switches=%lld\n",
+                "startup_cpu_ms=%.1f idle_ticks=%ld idle_cpu_us=%lld idle_switches=%lld\n",
                 millisecondsBetween(spawned, mapped), millisecondsBetween(spawned, painted),
                 smapsField(smaps, "Anonymous"), smapsField(smaps, "Private_Dirty"), smapsField(smaps, "Rss"),
+                before.cpuNs / 1e6,
                 ticksAfter - ticksBefore, (after.cpuNs - before.cpuNs) / 1000, after.switches - before.switches);
     return 0;
 }
