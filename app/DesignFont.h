@@ -6,14 +6,6 @@
 
 namespace trevak {
 
-inline QFont designFont(qreal pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), font.defaultFamily()});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
+QFont designFont(qreal pointSize, bool bold = false);
 
 }  // namespace trevak

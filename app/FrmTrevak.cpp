@@ -75,7 +75,6 @@ FrmTrevak::FrmTrevak(Toolkit &toolkit, QWidget *parent) : QMainWindow(parent), m
 {
     setObjectName(QStringLiteral("FrmTrevak"));
     setWindowTitle(QStringLiteral("Trevak"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/trevak.png")));
     static const bool accessibleSquares = (QAccessible::installFactory(squareAccessibleFactory), true);
     Q_UNUSED(accessibleSquares);
 

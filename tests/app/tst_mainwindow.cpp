@@ -3,6 +3,7 @@
 #include "app/FrmTrevak.h"
 #include "app/GaugeWidget.h"
 #include "app/QtToolkit.h"
+#include "app/Startup.h"
 #include "app/SquareWidget.h"
 #include "tests/support/OpenWindow.h"
 
@@ -18,6 +19,7 @@ using namespace trevak;
 class TestMainWindow : public testing::WindowTest {
     Q_OBJECT
 private slots:
+    void initTestCase() { describeApplication(); }
     void windowAndClientArea();
     void squares_data();
     void squares();
@@ -41,7 +43,7 @@ void TestMainWindow::windowAndClientArea()
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Trevak"));
     QCOMPARE(m_window->objectName(), QStringLiteral("FrmTrevak"));
     QCOMPARE(m_window->centralWidget()->size(), QSize(561, 384));
-    QVERIFY(!m_window->windowIcon().isNull());
+    QCOMPARE(m_window->windowIcon().availableSizes().value(0), QSize(32, 32));  // the program's icon
     QVERIFY(m_window->minimumSize().width() < 561);  // an ordinary resizable frame
 }
 
