@@ -16,6 +16,7 @@ QFont designFont(qreal pointSize, bool bold)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
