@@ -7,7 +7,7 @@
 #   bench/startup/run.sh            # 3 warm-up runs and 15 measured runs of each
 #   BENCH_RUNS=30 BENCH_WARMUPS=5 BENCH_BUILD_DIR=/tmp/bb bench/startup/run.sh
 #
-# Needs cmake, ninja, Qt 6 development files, libxcb1-dev, pkgconf and xvfb.
+# Installs what it needs (the game's build packages, xvfb, libxcb1-dev) when it is missing.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,6 +15,9 @@ repo=$(cd "$here/../.." && pwd)
 build=${BENCH_BUILD_DIR:-$repo/build-bench}
 runs=${BENCH_RUNS:-15}
 warmups=${BENCH_WARMUPS:-3}
+
+source "$repo/scripts/packages.sh"
+"$repo/scripts/ensure-packages.sh" "${RUN_PACKAGES[@]}" xvfb xauth libxcb1-dev
 
 echo "Building the game (Release) and the benchmark's programs in $build ..."
 cmake -S "$repo" -B "$build/game" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTREVAK_BUILD_TESTS=OFF >/dev/null
