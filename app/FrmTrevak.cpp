@@ -14,7 +14,6 @@
 #include "storage/LoadGame.h"
 #include "storage/SaveGame.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -75,8 +74,7 @@ FrmTrevak::FrmTrevak(Toolkit &toolkit, QWidget *parent) : QMainWindow(parent), m
 {
     setObjectName(QStringLiteral("FrmTrevak"));
     setWindowTitle(QStringLiteral("Trevak"));
-    static const bool accessibleSquares = (QAccessible::installFactory(squareAccessibleFactory), true);
-    Q_UNUSED(accessibleSquares);
+    installSquareAccessibility();
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));

@@ -26,13 +26,19 @@ public:
     }
 };
 
-}  // namespace
-
 QAccessibleInterface *squareAccessibleFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("trevak::SquareWidget") && object && object->isWidgetType())
         return new SquareAccessible(static_cast<SquareWidget *>(object));
     return nullptr;
+}
+
+}  // namespace
+
+void installSquareAccessibility()
+{
+    static const bool installed = (QAccessible::installFactory(squareAccessibleFactory), true);
+    Q_UNUSED(installed);
 }
 
 }  // namespace trevak

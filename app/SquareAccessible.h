@@ -2,12 +2,9 @@
 // Screen readers see each square as a button named after its square and what it shows
 // ("C2, navštíveno"), which they can press like a click.
 
-class QObject;
-class QAccessibleInterface;
-class QString;
-
 namespace trevak {
 
-QAccessibleInterface *squareAccessibleFactory(const QString &className, QObject *object);
+// Registers the squares with Qt's accessibility; once per program, however often it is called.
+void installSquareAccessibility();
 
 }  // namespace trevak
