@@ -25,9 +25,12 @@ void TestRandomPlay::invariantsHoldThroughRandomActions()
     long accepted = 0;
     long fullBoards = 0;
     for (long action = 0; action < 150000; ++action) {
-        const int roll = int(random() % 100);
-        std::string before;
-        if (roll < 70) {
+        const int roll = int(random() % 1000) / 10;
+        const bool reset = random() % 500 == 0;
+        if (reset) {
+            ResetBoard(s);
+            QVERIFY(!s.cmdZpetEnabled && !s.cmdVpredEnabled);
+        } else if (roll < 70) {
             int target = int(random() % 64) + 1;
             if (s.knightPlaced != 0 && roll < 60) {
                 // Mostly aim at a legal jump, so games get long.
@@ -36,8 +39,20 @@ void TestRandomPlay::invariantsHoldThroughRandomActions()
                     if (s.picture[t] == NoPicture)
                         open.push_back(t);
                 }
-                if (!open.empty())
+                if (!open.empty()) {
                     target = open[random() % open.size()];
+                    // Half the time follow Warnsdorff's rule, so some games fill the board.
+                    if (random() % 2 == 0) {
+                        auto onward = [&s](int t) {
+                            int count = 0;
+                            for (int u : testing::jumpsFrom(t))
+                                count += (s.picture[u] == NoPicture && u != t) ? 1 : 0;
+                            return count;
+                        };
+                        for (int t : open)
+                            target = onward(t) < onward(target) ? t : target;
+                    }
+                }
             }
             const int filledBefore = s.lblBody;
             const ClickOutcome outcome = obrPolicko_Click(s, target);
@@ -59,22 +74,20 @@ void TestRandomPlay::invariantsHoldThroughRandomActions()
             QCOMPARE(s.lblBody, shown > 0 ? shown - 1 : 0);
             QVERIFY(s.cmdVpredEnabled);
             QCOMPARE(s.cmdZpetEnabled, s.lblBody > 0);
-        } else if (roll < 99) {
+        } else {
             if (!s.cmdVpredEnabled)
                 continue;
             const int shown = s.lblBody;
             StepForward(s);
             QCOMPARE(s.lblBody, shown + 1);
             QCOMPARE(s.cmdVpredEnabled, s.lblBody < 64 && s.tour[s.lblBody + 1] != 0);
-        } else {
-            ResetBoard(s);
-            QVERIFY(!s.cmdZpetEnabled && !s.cmdVpredEnabled);
         }
         const std::string broken = testing::brokenInvariant(s);
         if (!broken.empty())
             QFAIL(qPrintable(QStringLiteral("after action %1: %2").arg(action).arg(QString::fromStdString(broken))));
     }
     QVERIFY(accepted > 10000);
+    QVERIFY(fullBoards > 0);
     qInfo("accepted moves: %ld, full boards: %ld", accepted, fullBoards);
 }
 
