@@ -84,9 +84,14 @@ QPixmap QtToolkit::picture(int id)
 
 QString QtToolkit::programFolder()
 {
-    const QString exeFolder = QCoreApplication::applicationDirPath();
+    return programFolderFor(QCoreApplication::applicationDirPath(), QStringLiteral(TREVAK_INSTALL_BINDIR));
+}
+
+QString QtToolkit::programFolderFor(const QString &exeFolder, const QString &installedBinFolder)
+{
     // An installed copy cannot write beside its binary; it keeps games in the user's data folder.
-    if (QFileInfo(exeFolder).canonicalFilePath() == QFileInfo(QStringLiteral(TREVAK_INSTALL_BINDIR)).canonicalFilePath()) {
+    const QString installed = QFileInfo(installedBinFolder).canonicalFilePath();
+    if (!installed.isEmpty() && QFileInfo(exeFolder).canonicalFilePath() == installed) {
         const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(data);
         return data;

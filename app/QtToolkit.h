@@ -24,6 +24,10 @@ public:
     void openAddress(const QString &address) override;
     void endProgram() override;
 
+    // Where games go for a program run from `exeFolder`: beside it, unless that is the folder
+    // the program is installed to, where the user's data folder takes its place.
+    static QString programFolderFor(const QString &exeFolder, const QString &installedBinFolder);
+
     // An image of the program's resources, in its 2x version on high-density screens.
     static QPixmap resourcePixmap(const QString &baseName);
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +47,7 @@ private slots:
     void inputBox();
     void openDialog();
     void picturesByNumber();
+    void programFolder();
 };
 
 void TestQtToolkit::messageBoxStyles_data()
@@ -170,11 +172,27 @@ void TestQtToolkit::picturesByNumber()
         QCOMPARE(toolkit.picture(id).deviceIndependentSize().toSize(), QSize(40, 40));
 }
 
+void TestQtToolkit::programFolder()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir build;
+    QTemporaryDir installed;
+    // Run from where it was built: games go beside the program.
+    QCOMPARE(QtToolkit::programFolderFor(build.path(), installed.path()), build.path());
+    // Installed: games go to the user's data folder, which is made when missing.
+    const QString data = QtToolkit::programFolderFor(installed.path() + QStringLiteral("/."), installed.path());
+    QCOMPARE(data, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QVERIFY(data.endsWith(QStringLiteral("/Trevak")));
+    QVERIFY(QFileInfo(data).isDir());
+    QDir(data).removeRecursively();
+}
+
 int main(int argc, char *argv[])
 {
     // Qt's own dialogs, not the desktop's, so the test can look inside them.
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Trevak"));
     TestQtToolkit test;
     return QTest::qExec(&test, argc, argv);
 }
