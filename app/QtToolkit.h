@@ -31,9 +31,6 @@ public:
     // An image of the program's resources, in its 2x version on high-density screens.
     static QPixmap resourcePixmap(const QString &baseName);
 
-protected:
-    QWidget *dialogParent() const { return m_parent; }
-
 private:
     QPointer<QWidget> m_parent;
 };
