@@ -12,6 +12,15 @@ class SquareAccessible : public QAccessibleWidget {
 public:
     explicit SquareAccessible(SquareWidget *square) : QAccessibleWidget(square, QAccessible::Button) {}
 
+    // The name of a square that has not changed yet is made when asked for, so that opening
+    // the window spends nothing on 64 names.
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const SquareWidget *>(widget())->spokenName();
+        return QAccessibleWidget::text(t);
+    }
+
     QStringList actionNames() const override
     {
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();

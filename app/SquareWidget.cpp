@@ -2,7 +2,6 @@
 
 #include "game/Board.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,12 +18,9 @@ SquareWidget::SquareWidget(int index, int tag, QWidget *parent)
     : QWidget(parent), m_index(index), m_tag(tag)
 {
     setObjectName(QStringLiteral("obrPolicko"));
-    setProperty("Index", index);
-    setProperty("Tag", QString::number(tag));
     // Keyboard players reach the squares with Tab; a mouse click does not move the focus.
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAccessibleName(spokenName());
 }
 
 QString SquareWidget::spokenName() const
@@ -45,6 +41,7 @@ void SquareWidget::setPicture(int id, const QPixmap &pixmap)
         return;
     m_pictureId = id;
     m_pixmap = pixmap;
+    // Tells a screen reader too; until the first picture the accessible interface names the square.
     setAccessibleName(spokenName());
     update();
 }
@@ -52,12 +49,15 @@ void SquareWidget::setPicture(int id, const QPixmap &pixmap)
 void SquareWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), isDarkTag(m_tag) ? kDarkSquare : kLightSquare);
-    if (!m_pixmap.isNull())
-        painter.drawPixmap(1, 1, m_pixmap);
     // Neighbouring squares overlap by one pixel, so their borders coincide.
-    painter.setPen(Qt::black);
-    painter.drawRect(0, 0, width() - 1, height() - 1);
+    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), isDarkTag(m_tag) ? kDarkSquare : kLightSquare);
+    if (!m_pixmap.isNull()) {
+        painter.drawPixmap(1, 1, m_pixmap);
+        // The picture reaches over the right and bottom border; the border stays on top.
+        painter.fillRect(width() - 1, 0, 1, height(), Qt::black);
+        painter.fillRect(0, height() - 1, width(), 1, Qt::black);
+    }
     if (m_keyboardFocus) {
         // Two pixels wide, inside the border: the pictures keep a margin wider than that.
         painter.setPen(QPen(kFocusFrame, 2));

@@ -8,14 +8,18 @@ namespace trevak {
 
 class SquareWidget : public QWidget {
     Q_OBJECT
+    // The board's squares are numbered 1-64 from A1; Tag "1" marks a dark square, "2" a light one.
+    Q_PROPERTY(int Index READ index CONSTANT)
+    Q_PROPERTY(QString Tag READ tag CONSTANT)
 public:
     SquareWidget(int index, int tag, QWidget *parent);
 
     int index() const { return m_index; }
+    QString tag() const { return QString::number(m_tag); }
     int pictureId() const { return m_pictureId; }
     // Repaints only when the picture really changes.
     void setPicture(int id, const QPixmap &pixmap);
-    // Text a screen reader says, e.g. "C2, navštíveno".
+    // Text a screen reader says, e.g. "C2, navštíveno"; it follows the picture.
     QString spokenName() const;
 
     // Keyboard and accessibility actions reach the game through this.
