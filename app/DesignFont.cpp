@@ -1,9 +1,14 @@
 #include "app/DesignFont.h"
 
 #include <QFontDatabase>
+#include <QPainter>
 #include <QStringList>
 
 namespace trevak {
+
+namespace {
+constexpr qreal kSharedPoints = 13.5;
+}  // namespace
 
 QFont designFont(qreal pointSize, bool bold)
 {
@@ -13,11 +18,22 @@ QFont designFont(qreal pointSize, bool bold)
     QFont font;
     if (designFaceInstalled)
         font.setFamilies({QStringLiteral("MS Sans Serif"), font.defaultFamily()});
-    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+void drawDesignText(QPainter &painter, const QRect &rect, Qt::Alignment alignment, const QString &text,
+                    qreal pointSize)
+{
+    const qreal scale = pointSize / kSharedPoints;
+    painter.save();
+    painter.setFont(designFont(kSharedPoints));
+    painter.scale(scale, scale);
+    painter.drawText(QRectF(rect.x() / scale, rect.y() / scale, rect.width() / scale, rect.height() / scale),
+                     int(alignment), text);
+    painter.restore();
 }
 
 }  // namespace trevak

@@ -1,6 +1,8 @@
 #include "app/FrmTrevak.h"
 
+#include "app/CoordinateLabels.h"
 #include "app/DesignFont.h"
+#include "app/DesignTextLabel.h"
 #include "app/FrmAbout.h"
 #include "app/GaugeWidget.h"
 #include "app/HelpText.h"
@@ -29,13 +31,15 @@ constexpr int kClientWidth = px(8415);
 constexpr int kClientHeight = px(5760);
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, QRect geometry,
-                  const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
+                  const QFont &font, QLabel *label = nullptr)
 {
-    auto *label = new QLabel(caption, parent);
+    if (!label)
+        label = new QLabel(parent);
+    label->setText(caption);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setFont(font);
-    label->setAlignment(alignment);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
@@ -98,34 +102,14 @@ FrmTrevak::~FrmTrevak()
 
 void FrmTrevak::buildBoard(QWidget *client)
 {
+    // Beneath the squares, which cover the captions' shared bounding box.
+    new CoordinateLabels(client);
     for (int i = 1; i <= kSquareCount; ++i) {
         auto *square = new SquareWidget(i, m_state.tag[i], client);
         square->setGeometry(px(360 + 600 * columnOf(i)), px(480 + 600 * (7 - rowOf(i))), px(615), px(615));
         connect(square, &SquareWidget::clicked, this, &FrmTrevak::obrPolicko_Click);
         connect(square, &SquareWidget::focusStepRequested, this, &FrmTrevak::moveFocus);
         m_squares[i] = square;
-    }
-
-    // Rank digits left and right of the board, file letters below and above it.
-    const QFont coordinateFont = designFont(17.25);
-    static const char kTopLetters[] = "ABDFGHCE";
-    for (int k = 0; k < 32; ++k) {
-        QString caption;
-        QRect geometry;
-        Qt::Alignment alignment = Qt::AlignRight | Qt::AlignTop;
-        if (k < 16) {
-            const int rank = k % 8;
-            caption = QString::number(8 - rank);
-            geometry = twipsRect(k < 8 ? -120 : 5280, 600 + 600 * rank, 375, 375);
-            if (k >= 8)
-                alignment = Qt::AlignLeft | Qt::AlignTop;
-        } else {
-            const char letter = k < 24 ? char('A' + (k - 16)) : kTopLetters[k - 24];
-            caption = QString(QLatin1Char(letter));
-            geometry = twipsRect(360 + 600 * (letter - 'A'), k < 24 ? 5280 : 0, 375, 375);
-        }
-        QLabel *label = makeLabel(client, "Label1", caption, geometry, coordinateFont, alignment);
-        label->setProperty("Index", k);
     }
 }
 
@@ -135,7 +119,7 @@ void FrmTrevak::buildSidePanel(QWidget *client)
     knight->setObjectName(QStringLiteral("Picture1"));
     knight->setGeometry(twipsRect(5775, 1425, 1590, 1890));
     knight->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    knight->setPixmap(QtToolkit::resourcePixmap(QStringLiteral("knight")));
+    knight->setPixmap(QtToolkit::resourcePixmap(QStringLiteral("knight"), ".bmp"));
 
     QLabel *title = makeLabel(client, "Label3", QStringLiteral("Počet bodů:"),
                               twipsRect(5760, 120, 735, 735), designFont(13.5));
@@ -144,7 +128,7 @@ void FrmTrevak::buildSidePanel(QWidget *client)
     m_lblBody = makeLabel(client, "LblBody", QStringLiteral("0"), twipsRect(6600, 480, 975, 375),
                           designFont(13.5));
     m_lblHotovo = makeLabel(client, "LblHotovo", QStringLiteral("0%"), twipsRect(7800, 5160, 495, 255),
-                            designFont(9.75));
+                            designFont(9.75), new DesignTextLabel(client));
     m_lblBody->setAccessibleName(QStringLiteral("Počet bodů: 0"));
     m_lblHotovo->setAccessibleName(QStringLiteral("Zaplněno: 0%"));
     makeLabel(client, "Label2", QString(), twipsRect(7575, 150, 240, 5040), font());

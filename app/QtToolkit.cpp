@@ -62,17 +62,17 @@ void QtToolkit::beep()
     QApplication::beep();
 }
 
-QPixmap QtToolkit::resourcePixmap(const QString &baseName)
+QPixmap QtToolkit::resourcePixmap(const QString &baseName, const char *suffix)
 {
     const QString base = QLatin1String(":/pictures/") + baseName;
     if (qApp && qApp->devicePixelRatio() > 1.0) {
         QPixmap sharp;
-        if (sharp.load(base + QLatin1String("@2x.png"))) {
+        if (sharp.load(base + QLatin1String("@2x") + QLatin1String(suffix))) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QPixmap(base + QLatin1String(".png"));
+    return QPixmap(base + QLatin1String(suffix));
 }
 
 QPixmap QtToolkit::picture(int id)

@@ -29,7 +29,7 @@ public:
     static QString programFolderFor(const QString &exeFolder, const QString &installedBinFolder);
 
     // An image of the program's resources, in its 2x version on high-density screens.
-    static QPixmap resourcePixmap(const QString &baseName);
+    static QPixmap resourcePixmap(const QString &baseName, const char *suffix = ".png");
 
 private:
     QPointer<QWidget> m_parent;

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Renders every picture of the program from its SVG master into resources/, where the build
-# embeds them. Run it after editing an SVG and commit the PNGs it writes: the build itself
+# embeds them. Run it after editing an SVG and commit the pictures it writes: the build itself
 # never converts anything.
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick's convert and identify.
 set -euo pipefail
@@ -31,12 +31,30 @@ render() {
     echo "$target $(identify -format '%wx%h' "$out/$target") $(stat -c %s "$out/$target") bytes"
 }
 
+# render_bitmap MASTER ZOOM TARGET: the same as an uncompressed 24-bit bitmap, for a picture
+# that is opaque and shown as the window opens, when there is no time to inflate a PNG.
+render_bitmap() {
+    local master=$1 zoom=$2 target=$3
+    local raw="$scratch/$target.png"
+    rsvg-convert --zoom="$zoom" "$src/$master.svg" -o "$raw"
+    if [ "$(identify -format '%[opaque]' "$raw" | tr '[:upper:]' '[:lower:]')" != true ]; then
+        echo "render.sh: $target must be opaque to be kept as a bitmap" >&2
+        exit 1
+    fi
+    convert "$raw" -strip -alpha off "BMP3:$out/$target"
+    if [ "$(compare -metric AE "$raw" "$out/$target" null: 2>&1)" != 0 ]; then
+        echo "render.sh: $target differs from its rendering" >&2
+        exit 1
+    fi
+    echo "$target $(identify -format '%wx%h' "$out/$target") $(stat -c %s "$out/$target") bytes"
+}
+
 for square in square101 square102 square103 square104; do
     render "$square" 1 "$square.png"
     render "$square" 2 "$square@2x.png"
 done
-render knight 1 knight.png
-render knight 2 knight@2x.png
+render_bitmap knight 1 knight.bmp
+render_bitmap knight 2 knight@2x.bmp
 render trevak 1 trevak.png
 render trevak 2 trevak@2x.png
 render trevak 4 trevak-128.png

@@ -1,5 +1,6 @@
 // The main window as it opens: controls, names, places, captions, enabled states, pictures.
 
+#include "app/CoordinateLabels.h"
 #include "app/FrmTrevak.h"
 #include "app/GaugeWidget.h"
 #include "app/QtToolkit.h"
@@ -34,6 +35,8 @@ private slots:
     void picturesLoadAtTheirSize_data();
     void picturesLoadAtTheirSize();
     void squareColoursOnScreen();
+    void bordersFrameThePictures();
+    void percentageIsDrawn();
 };
 
 
@@ -90,21 +93,38 @@ void TestMainWindow::everySquareDeliversItsIndex()
     }
 }
 
+namespace {
+// Whether anything darker than the window's background was drawn in the rectangle.
+bool hasInk(const QImage &shot, const QRect &rect)
+{
+    const QRect inside = rect.intersected(shot.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (qGray(shot.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+}  // namespace
+
 void TestMainWindow::coordinateLabels()
 {
-    const auto labels = m_window->findChildren<QLabel *>(QStringLiteral("Label1"));
-    QCOMPARE(labels.size(), 32);
+    const auto painters = m_window->findChildren<CoordinateLabels *>(QStringLiteral("Label1"));
+    QCOMPARE(painters.size(), 1);
+    QCOMPARE(painters[0]->font().pointSizeF(), 17.25);
+    const QImage shot = m_window->centralWidget()->grab().toImage();
     const QString expected = QStringLiteral("87654321" "87654321" "ABCDEFGH" "ABDFGHCE");
-    for (QLabel *label : labels) {
-        const int k = label->property("Index").toInt();
-        QCOMPARE(label->text(), QString(expected[k]));
+    for (const CoordinateLabels::Caption &caption : CoordinateLabels::captions()) {
+        const int k = caption.index;
+        QCOMPARE(caption.text, expected[k]);
         if (k < 8)
-            QCOMPARE(label->geometry(), QRect(-8, 40 + 40 * k, 25, 25));
+            QCOMPARE(caption.rect, QRect(-8, 40 + 40 * k, 25, 25));
         else if (k < 16)
-            QCOMPARE(label->geometry(), QRect(352, 40 + 40 * (k - 8), 25, 25));
+            QCOMPARE(caption.rect, QRect(352, 40 + 40 * (k - 8), 25, 25));
         else
-            QCOMPARE(label->geometry(), QRect(24 + 40 * (expected[k].unicode() - 'A'), k < 24 ? 352 : 0, 25, 25));
-        QCOMPARE(label->font().pointSizeF(), 17.25);
+            QCOMPARE(caption.rect, QRect(24 + 40 * (expected[k].unicode() - 'A'), k < 24 ? 352 : 0, 25, 25));
+        QCOMPARE(caption.alignment, (k < 8 ? Qt::AlignRight : k < 16 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop);
+        // On screen, and not under a square (the row below the board starts on its border).
+        QVERIFY2(hasInk(shot, caption.rect.adjusted(0, 2, 0, 0)), qPrintable(QString::number(k)));
     }
 }
 
@@ -209,20 +229,22 @@ void TestMainWindow::resizingMovesNothing()
 void TestMainWindow::picturesLoadAtTheirSize_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("suffix");
     QTest::addColumn<QSize>("size");
     for (const char *square : {"square101", "square102", "square103", "square104"})
-        QTest::newRow(square) << square << QSize(40, 40);
-    QTest::newRow("knight") << "knight" << QSize(110, 128);
-    QTest::newRow("trevak") << "trevak" << QSize(32, 32);
+        QTest::newRow(square) << square << ".png" << QSize(40, 40);
+    QTest::newRow("knight") << "knight" << ".bmp" << QSize(110, 128);
+    QTest::newRow("trevak") << "trevak" << ".png" << QSize(32, 32);
 }
 
 void TestMainWindow::picturesLoadAtTheirSize()
 {
     QFETCH(QString, name);
+    QFETCH(QString, suffix);
     QFETCH(QSize, size);
-    const QImage normal(QStringLiteral(":/pictures/%1.png").arg(name));
+    const QImage normal(QStringLiteral(":/pictures/%1%2").arg(name, suffix));
     QCOMPARE(normal.size(), size);
-    const QImage sharp(QStringLiteral(":/pictures/%1@2x.png").arg(name));
+    const QImage sharp(QStringLiteral(":/pictures/%1@2x%2").arg(name, suffix));
     QCOMPARE(sharp.size(), size * 2);
 }
 
@@ -233,6 +255,34 @@ void TestMainWindow::squareColoursOnScreen()
     QCOMPARE(shot.pixelColor(m_window->square(8)->geometry().center()), QColor(255, 255, 255));
     QCOMPARE(shot.pixelColor(m_window->square(57)->geometry().center()), QColor(255, 255, 255));
     QCOMPARE(shot.pixelColor(m_window->square(64)->geometry().center()), QColor(128, 64, 64));
+}
+
+void TestMainWindow::bordersFrameThePictures()
+{
+    m_window->obrPolicko_Click(1);
+    m_window->obrPolicko_Click(18);
+    const QImage shot = m_window->centralWidget()->grab().toImage();
+    for (int index : {1, 2, 18}) {  // a disc, an empty square, the knight
+        const QRect square = m_window->square(index)->geometry();
+        for (int i = 0; i < square.width(); ++i) {
+            QCOMPARE(shot.pixelColor(square.left() + i, square.top()), QColor(Qt::black));
+            QCOMPARE(shot.pixelColor(square.left() + i, square.bottom()), QColor(Qt::black));
+            QCOMPARE(shot.pixelColor(square.left(), square.top() + i), QColor(Qt::black));
+            QCOMPARE(shot.pixelColor(square.right(), square.top() + i), QColor(Qt::black));
+        }
+    }
+}
+
+void TestMainWindow::percentageIsDrawn()
+{
+    QLabel *percent = m_window->findChild<QLabel *>(QStringLiteral("LblHotovo"));
+    const QImage zero = percent->grab().toImage();
+    QVERIFY(hasInk(zero, zero.rect()));
+    m_window->obrPolicko_Click(1);
+    QCOMPARE(percent->text(), QStringLiteral("2%"));
+    const QImage two = percent->grab().toImage();
+    QVERIFY(hasInk(two, two.rect()));
+    QVERIFY(two != zero);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,30 @@
+#pragma once
+// The rank digits left and right of the board and the file letters below and above it.
+// One widget paints all 32 captions: as separate labels they took longer to create and
+// paint than the 64 squares.
+
+#include <QWidget>
+#include <array>
+
+namespace trevak {
+
+class CoordinateLabels : public QWidget {
+    Q_OBJECT
+public:
+    struct Caption {
+        int index;  // 0-7 left, 8-15 right (rank 8 first), 16-23 below, 24-31 above
+        QChar text;
+        QRect rect;  // in the client area's coordinates
+        Qt::Alignment alignment;
+    };
+    static constexpr int kCount = 32;
+
+    explicit CoordinateLabels(QWidget *parent);
+
+    static const std::array<Caption, kCount> &captions();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+}  // namespace trevak

@@ -1,0 +1,17 @@
+#pragma once
+// A label of one line of plain text whose font size is drawn by drawDesignText.
+
+#include <QLabel>
+
+namespace trevak {
+
+class DesignTextLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+}  // namespace trevak
