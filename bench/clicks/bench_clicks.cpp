@@ -52,7 +52,10 @@ int main(int argc, char *argv[])
     testing::ScriptedToolkit toolkit;
     FrmTrevak window(toolkit);
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "bench_clicks: the window was never shown\n");
+        return 1;
+    }
     auto *back = window.findChild<QPushButton *>(QStringLiteral("CmdZpet"));
     auto *forward = window.findChild<QPushButton *>(QStringLiteral("CmdVpred"));
     const std::vector<int> tour = testing::warnsdorffTour(1);

@@ -4,7 +4,7 @@
 # without a window manager. Both are started alternately by startup_probe, which measures
 # them from outside the same way. Prints a table and the game/empty ratios with the targets.
 #
-#   bench/startup/run.sh            # 3 warm-up runs and 15 measured runs of each
+#   bench/startup/run.sh            # 3 warm-up runs and 30 measured runs of each
 #   BENCH_RUNS=30 BENCH_WARMUPS=5 BENCH_BUILD_DIR=/tmp/bb bench/startup/run.sh
 #
 # Installs what it needs (the game's build packages, xvfb, libxcb1-dev) when it is missing.
@@ -13,7 +13,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
 build=${BENCH_BUILD_DIR:-$repo/build-bench}
-runs=${BENCH_RUNS:-15}
+runs=${BENCH_RUNS:-30}
 warmups=${BENCH_WARMUPS:-3}
 
 source "$repo/scripts/packages.sh"
@@ -29,27 +29,8 @@ game=$build/game/trevak
 empty=$build/tools/empty_window
 probe=$build/tools/startup_probe
 
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A black root: the probe reads an unpainted window as black.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
-display=:$(head -n1 "$work/display")
-
-mkdir -m 700 -p "$work/home" "$work/runtime"
-# The same bare environment for both programs: no desktop theme, no scaling, C locale.
-measure() {
-  env -i PATH=/usr/bin:/bin DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
-    QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 "$probe" "$1"
-}
+source "$here/display.sh"
+measure() { "${bare_env[@]}" "$probe" "$1"; }
 
 echo "Warming up ($warmups runs of each) ..."
 for _ in $(seq "$warmups"); do
@@ -58,9 +39,15 @@ for _ in $(seq "$warmups"); do
 done
 echo "Measuring ($runs runs of each, alternately; about $((runs * 2 * 4)) s) ..."
 : >"$work/game"; : >"$work/empty"
-for _ in $(seq "$runs"); do
-  measure "$game" >>"$work/game"
-  measure "$empty" >>"$work/empty"
+# Which of the two goes first changes every round, so that neither always follows the other.
+for round in $(seq "$runs"); do
+  if ((round % 2)); then
+    measure "$game" >>"$work/game"
+    measure "$empty" >>"$work/empty"
+  else
+    measure "$empty" >>"$work/empty"
+    measure "$game" >>"$work/game"
+  fi
 done
 
 # summary FILE KEY [DIVISOR] -> "median min max"
