@@ -1,7 +1,7 @@
 #pragma once
 // The rank digits left and right of the board and the file letters below and above it.
-// One widget paints all 32 captions: as separate labels they took longer to create and
-// paint than the 64 squares.
+// One widget paints all 32 captions: as 32 labels they cost about as much to create and
+// paint as the 64 squares.
 
 #include <QWidget>
 #include <array>
