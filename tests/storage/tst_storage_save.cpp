@@ -90,8 +90,10 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptedToolkit> m_toolkit;
 
-    QString pathOf(const QString &name) const { return m_dir->filePath(name); }
-    QString folder() const { return m_dir->path(); }
+    // The program folder is a folder of its own inside the test's, so that its parent, where
+    // a name like "../x" would lead, is not shared with anything else running.
+    QString folder() const { return m_dir->filePath(QStringLiteral("hry")); }
+    QString pathOf(const QString &name) const { return folder() + QLatin1Char('/') + name; }
 
     // The calls, one line each, for comparing whole conversations.
     QStringList conversation() const
@@ -117,8 +119,9 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("hry")));
         m_toolkit = std::make_unique<ScriptedToolkit>();
-        m_toolkit->folder = m_dir->path();
+        m_toolkit->folder = folder();
     }
 
     void savesWholeTourUnderTypedName()
