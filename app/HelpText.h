@@ -6,9 +6,9 @@
 
 namespace trevak {
 
-inline QStringList helpLines()
+inline QString helpText()
 {
-    return {
+    return QStringList{
         QStringLiteral("Účelem této hry je pomocí jezdce zaplnit"),
         QStringLiteral("postupně celou šachovnici. Na každé pole"),
         QStringLiteral("se smíte postavit pouze jednou. "),
@@ -17,12 +17,7 @@ inline QStringList helpLines()
         QStringLiteral("Pomocí tlačítka Zpět se můžete vracet na předešlé tahy a naopak"),
         QStringLiteral("při stisknutí tlačítka Vpřed se vrátíme na následující tah,"),
         QStringLiteral("který už byl zahrán."),
-    };
-}
-
-inline QString helpText()
-{
-    return helpLines().join(QLatin1Char('\r'));
+    }.join(QLatin1Char('\r'));
 }
 
 }  // namespace trevak

@@ -37,14 +37,8 @@ void applyLoadedTour(GameState &state, const Tour &tour)
 
 void LoadGame(GameState &state, Toolkit &toolkit, const std::function<void()> &showBoard)
 {
-    if (state.tour[2] != 0) {
-        offerSave(state, toolkit, QStringLiteral("Uložit"));
-        ResetBoard(state);
-        LoadGame(state, toolkit, showBoard);
-        return;
-    }
-
-    // A knight placed but not yet moved is no game worth asking about.
+    // Asks only when the knight has moved: a knight just placed is no game worth keeping.
+    offerSave(state, toolkit, QStringLiteral("Uložit"));
     ResetBoard(state);
     if (showBoard)
         showBoard();
