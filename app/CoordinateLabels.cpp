@@ -67,7 +67,7 @@ void CoordinateLabels::paintEvent(QPaintEvent *event)
     for (const Caption &caption : captions()) {
         const QRect rect = caption.rect.translated(-pos());
         if (event->rect().intersects(rect))
-            drawDesignText(painter, rect, caption.alignment, QString(caption.text), kCaptionPoints);
+            drawDesignText(painter, rect, int(caption.alignment), QString(caption.text), kCaptionPoints);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/DesignFont.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QStringList>
@@ -7,16 +8,33 @@
 namespace trevak {
 
 namespace {
-constexpr qreal kSharedPoints = 13.5;
+
+bool designFaceInstalled()
+{
+    // Asking for a family that is not installed sends Qt through fontconfig's fallback
+    // lists for every font; asking only when it is there keeps start-up quick.
+    static const bool installed = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"));
+    return installed;
+}
+
+// The font every plain text is scaled from: the application's own, which the menu bar has
+// usually opened already.
+QFont sharedFont()
+{
+    QFont menuFont = QApplication::font();
+    if (designFaceInstalled())
+        return designFont(menuFont.pointSizeF());
+    // Fully resolved, so that the painter does not fill it in from the widget's own font.
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    return menuFont;
+}
+
 }  // namespace
 
 QFont designFont(qreal pointSize, bool bold)
 {
-    // Asking for a family that is not installed sends Qt through fontconfig's fallback
-    // lists for every font; asking only when it is there keeps start-up quick.
-    static const bool designFaceInstalled = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"));
     QFont font;
-    if (designFaceInstalled)
+    if (designFaceInstalled())
         font.setFamilies({QStringLiteral("MS Sans Serif"), font.defaultFamily()});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -24,15 +42,15 @@ QFont designFont(qreal pointSize, bool bold)
     return font;
 }
 
-void drawDesignText(QPainter &painter, const QRect &rect, Qt::Alignment alignment, const QString &text,
-                    qreal pointSize)
+void drawDesignText(QPainter &painter, const QRect &rect, int flags, const QString &text, qreal pointSize)
 {
-    const qreal scale = pointSize / kSharedPoints;
+    const QFont font = sharedFont();
+    const qreal scale = pointSize / font.pointSizeF();
     painter.save();
-    painter.setFont(designFont(kSharedPoints));
+    painter.setFont(font);
     painter.scale(scale, scale);
     painter.drawText(QRectF(rect.x() / scale, rect.y() / scale, rect.width() / scale, rect.height() / scale),
-                     int(alignment), text);
+                     flags, text);
     painter.restore();
 }
 

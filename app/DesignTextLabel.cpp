@@ -10,7 +10,8 @@ void DesignTextLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
-    drawDesignText(painter, contentsRect(), alignment(), text(), font().pointSizeF());
+    const int flags = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+    drawDesignText(painter, contentsRect(), flags, text(), font().pointSizeF());
 }
 
 }  // namespace trevak

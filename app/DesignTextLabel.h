@@ -1,5 +1,5 @@
 #pragma once
-// A label of one line of plain text whose font size is drawn by drawDesignText.
+// A label of plain text whose font size is drawn by drawDesignText.
 
 #include <QLabel>
 

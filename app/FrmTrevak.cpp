@@ -122,11 +122,11 @@ void FrmTrevak::buildSidePanel(QWidget *client)
     knight->setPixmap(QtToolkit::resourcePixmap(QStringLiteral("knight"), ".bmp"));
 
     QLabel *title = makeLabel(client, "Label3", QStringLiteral("Počet bodů:"),
-                              twipsRect(5760, 120, 735, 735), designFont(13.5));
+                              twipsRect(5760, 120, 735, 735), designFont(13.5), new DesignTextLabel(client));
     title->setProperty("Index", 0);
     title->setWordWrap(true);
     m_lblBody = makeLabel(client, "LblBody", QStringLiteral("0"), twipsRect(6600, 480, 975, 375),
-                          designFont(13.5));
+                          designFont(13.5), new DesignTextLabel(client));
     m_lblHotovo = makeLabel(client, "LblHotovo", QStringLiteral("0%"), twipsRect(7800, 5160, 495, 255),
                             designFont(9.75), new DesignTextLabel(client));
     m_lblBody->setAccessibleName(QStringLiteral("Počet bodů: 0"));

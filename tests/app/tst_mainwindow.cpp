@@ -36,7 +36,8 @@ private slots:
     void picturesLoadAtTheirSize();
     void squareColoursOnScreen();
     void bordersFrameThePictures();
-    void percentageIsDrawn();
+    void sidePanelText_data();
+    void sidePanelText();
 };
 
 
@@ -103,6 +104,17 @@ bool hasInk(const QImage &shot, const QRect &rect)
             if (qGray(shot.pixel(x, y)) < 128)
                 return true;
     return false;
+}
+
+// The smallest rectangle holding everything darker than the background.
+QRect inkBounds(const QImage &shot)
+{
+    QRect bounds;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (qGray(shot.pixel(x, y)) < 128)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
 }
 }  // namespace
 
@@ -273,16 +285,36 @@ void TestMainWindow::bordersFrameThePictures()
     }
 }
 
-void TestMainWindow::percentageIsDrawn()
+void TestMainWindow::sidePanelText_data()
 {
-    QLabel *percent = m_window->findChild<QLabel *>(QStringLiteral("LblHotovo"));
-    const QImage zero = percent->grab().toImage();
-    QVERIFY(hasInk(zero, zero.rect()));
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("afterOneMove");
+    QTest::newRow("Label3") << "Label3" << 2 << "Počet bodů:";
+    QTest::newRow("LblBody") << "LblBody" << 1 << "1";
+    QTest::newRow("LblHotovo") << "LblHotovo" << 1 << "2%";
+}
+
+void TestMainWindow::sidePanelText()
+{
+    // Drawn at the label's own point size, wrapped where the caption is too wide, and redrawn
+    // as the game goes on.
+    QFETCH(QString, name);
+    QFETCH(int, lines);
+    QFETCH(QString, afterOneMove);
+    QLabel *label = m_window->findChild<QLabel *>(name);
+    const QImage before = label->grab().toImage();
+    const QRect ink = inkBounds(before);
+    const int lineHeight = QFontMetrics(label->font()).height();
+    QVERIFY2(ink.height() >= lines * lineHeight / 2 && ink.height() <= lines * lineHeight,
+             qPrintable(QStringLiteral("ink %1 px high, lines %2 px").arg(ink.height()).arg(lineHeight)));
+
+    const QString caption = label->text();
     m_window->obrPolicko_Click(1);
-    QCOMPARE(percent->text(), QStringLiteral("2%"));
-    const QImage two = percent->grab().toImage();
-    QVERIFY(hasInk(two, two.rect()));
-    QVERIFY(two != zero);
+    QCOMPARE(label->text(), afterOneMove);
+    const QImage after = label->grab().toImage();
+    QVERIFY(hasInk(after, after.rect()));
+    QCOMPARE(after != before, afterOneMove != caption);
 }
 
 QTEST_MAIN(TestMainWindow)
