@@ -17,16 +17,19 @@ bool designFaceInstalled()
     return installed;
 }
 
-// The font every plain text is scaled from: the application's own, which the menu bar has
-// usually opened already.
-QFont sharedFont()
+// The font plain text of `pointSize` is scaled from: the application's own, which the menu
+// bar has usually opened already.
+QFont sharedFont(qreal pointSize)
 {
-    QFont menuFont = QApplication::font();
+    QFont font = QApplication::font();
+    // A desktop may give its font in pixels, which says nothing about points.
+    if (font.pointSizeF() <= 0)
+        return designFont(pointSize);
     if (designFaceInstalled())
-        return designFont(menuFont.pointSizeF());
+        return designFont(font.pointSizeF());
     // Fully resolved, so that the painter does not fill it in from the widget's own font.
-    menuFont.setResolveMask(QFont::AllPropertiesResolved);
-    return menuFont;
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
 }
 
 }  // namespace
@@ -44,7 +47,7 @@ QFont designFont(qreal pointSize, bool bold)
 
 void drawDesignText(QPainter &painter, const QRect &rect, int flags, const QString &text, qreal pointSize)
 {
-    const QFont font = sharedFont();
+    const QFont font = sharedFont(pointSize);
     const qreal scale = pointSize / font.pointSizeF();
     painter.save();
     painter.setFont(font);

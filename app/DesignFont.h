@@ -12,7 +12,7 @@ namespace trevak {
 
 QFont designFont(qreal pointSize, bool bold = false);
 
-// Draws plain text in the design face at `pointSize`, magnifying the menu bar's font: every
+// Draws plain text in the design face at `pointSize`, scaling the application's font: every
 // size of a font of its own costs a fontconfig match while the window opens, while a scaled
 // size of an open font costs only its glyphs. `flags` may add Qt::TextWordWrap.
 void drawDesignText(QPainter &painter, const QRect &rect, int flags, const QString &text, qreal pointSize);

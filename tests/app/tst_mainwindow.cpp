@@ -9,6 +9,7 @@
 #include "tests/support/OpenWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +39,7 @@ private slots:
     void bordersFrameThePictures();
     void sidePanelText_data();
     void sidePanelText();
+    void textWithAnApplicationFontInPixels();
 };
 
 
@@ -315,6 +317,20 @@ void TestMainWindow::sidePanelText()
     const QImage after = label->grab().toImage();
     QVERIFY(hasInk(after, after.rect()));
     QCOMPARE(after != before, afterOneMove != caption);
+}
+
+void TestMainWindow::textWithAnApplicationFontInPixels()
+{
+    // Some desktops give their font in pixels; the counter keeps its designed size all the same.
+    const QFont original = QApplication::font();
+    QFont pixels = original;
+    pixels.setPixelSize(11);
+    QApplication::setFont(pixels);
+    QLabel *counter = m_window->findChild<QLabel *>(QStringLiteral("LblBody"));
+    const QRect ink = inkBounds(counter->grab().toImage());
+    QApplication::setFont(original);
+    const int lineHeight = QFontMetrics(counter->font()).height();
+    QVERIFY2(ink.height() >= lineHeight / 2 && ink.height() <= lineHeight, qPrintable(QString::number(ink.height())));
 }
 
 QTEST_MAIN(TestMainWindow)
