@@ -1,6 +1,6 @@
 #include "app/CoordinateLabels.h"
 
-#include "app/DesignFont.h"
+#include "app/WindowFont.h"
 #include "app/Twips.h"
 
 #include <QPaintEvent>
@@ -47,9 +47,8 @@ QRect boundingRect()
 
 CoordinateLabels::CoordinateLabels(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Label1"));
     setGeometry(boundingRect());
-    setFont(designFont(kCaptionPoints));
+    setFont(windowFont(kCaptionPoints));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAccessibleName(QStringLiteral("Označení řad 1 až 8 a sloupců A až H"));
 }
@@ -67,7 +66,7 @@ void CoordinateLabels::paintEvent(QPaintEvent *event)
     for (const Caption &caption : captions()) {
         const QRect rect = caption.rect.translated(-pos());
         if (event->rect().intersects(rect))
-            drawDesignText(painter, rect, int(caption.alignment), QString(caption.text), kCaptionPoints);
+            drawScaledText(painter, rect, int(caption.alignment), QString(caption.text), kCaptionPoints);
     }
 }
 

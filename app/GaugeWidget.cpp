@@ -5,20 +5,21 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace trevak {
 
 namespace {
 constexpr int kStrokeWidth = 5;
 constexpr int kLeft = px(7800);
 constexpr int kRight = px(8175);
-// The highest stroke's top edge and the lowest stroke's bottom edge bound the widget.
+// A 65th stroke above the 64 that can show bounds the widget at the top, as in the layout.
 constexpr int kTop = 375 / 15 - kStrokeWidth / 2;
 constexpr int kBottom = 5100 / 15 + kStrokeWidth / 2 + 1;
 }  // namespace
 
 GaugeWidget::GaugeWidget(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Line1"));
     setGeometry(kLeft, kTop, kRight - kLeft, kBottom - kTop);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -35,23 +36,22 @@ QRect GaugeWidget::strokeRect(int stroke) const
     return QRect(0, strokeY(stroke) - kStrokeWidth / 2 - kTop, width(), kStrokeWidth);
 }
 
-void GaugeWidget::setVisibleStrokes(const std::array<bool, kStrokeCount> &visible)
+void GaugeWidget::setVisibleStrokes(int count)
 {
-    for (int i = 0; i < kStrokeCount; ++i) {
-        if (m_visible[i] != visible[i]) {
-            m_visible[i] = visible[i];
-            update(strokeRect(i));
-        }
-    }
+    const int from = std::min(count, m_visible);
+    const int to = std::max(count, m_visible);
+    m_visible = count;
+    for (int i = from; i < to; ++i)
+        update(strokeRect(i));
 }
 
 void GaugeWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QColor ink = palette().color(QPalette::WindowText);
-    for (int i = 0; i < kStrokeCount; ++i) {
+    for (int i = 0; i < m_visible; ++i) {
         const QRect stroke = strokeRect(i);
-        if (m_visible[i] && event->rect().intersects(stroke))
+        if (event->rect().intersects(stroke))
             painter.fillRect(stroke, ink);
     }
 }

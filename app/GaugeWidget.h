@@ -1,11 +1,8 @@
 #pragma once
-// The progress gauge: a column of 65 fixed horizontal strokes that are only shown or hidden.
-// Visible neighbours lie five pixels apart and merge into one solid bar.
-
-#include "game/Board.h"
+// The progress gauge: a column of 64 fixed horizontal strokes, one per filled square, that
+// are only shown or hidden. Visible neighbours lie five pixels apart and merge into one bar.
 
 #include <QWidget>
-#include <array>
 
 namespace trevak {
 
@@ -14,9 +11,9 @@ class GaugeWidget : public QWidget {
 public:
     explicit GaugeWidget(QWidget *parent);
 
-    // Repaints only the strokes whose visibility changed.
-    void setVisibleStrokes(const std::array<bool, kStrokeCount> &visible);
-    bool isStrokeVisible(int stroke) const { return m_visible[stroke]; }
+    // Shows strokes 0 to count - 1; repaints only the strokes that appear or disappear.
+    void setVisibleStrokes(int count);
+    int visibleStrokes() const { return m_visible; }
 
     // Where stroke i lies in the window, in pixels (its centre line).
     static int strokeY(int stroke);
@@ -27,7 +24,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    std::array<bool, kStrokeCount> m_visible{};
+    int m_visible = 0;
 };
 
 }  // namespace trevak

@@ -1,6 +1,6 @@
 #include "app/SquareWidget.h"
 
-#include "game/Board.h"
+#include "app/Pictures.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,10 +14,8 @@ const QColor kLightSquare(255, 255, 255);
 const QColor kFocusFrame(0, 120, 215);
 }  // namespace
 
-SquareWidget::SquareWidget(int index, int tag, QWidget *parent)
-    : QWidget(parent), m_index(index), m_tag(tag)
+SquareWidget::SquareWidget(int square, QWidget *parent) : QWidget(parent), m_square(square)
 {
-    setObjectName(QStringLiteral("obrPolicko"));
     // Keyboard players reach the squares with Tab; a mouse click does not move the focus.
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -25,23 +23,22 @@ SquareWidget::SquareWidget(int index, int tag, QWidget *parent)
 
 QString SquareWidget::spokenName() const
 {
-    QString state;
-    switch (m_pictureId) {
-    case NoPicture: state = QStringLiteral("prázdné"); break;
-    case KnightLight:
-    case KnightDark: state = QStringLiteral("jezdec"); break;
-    default: state = QStringLiteral("navštíveno"); break;
+    QString shows;
+    switch (m_mark) {
+    case SquareMark::Empty: shows = QStringLiteral("prázdné"); break;
+    case SquareMark::Visited: shows = QStringLiteral("navštíveno"); break;
+    case SquareMark::Knight: shows = QStringLiteral("jezdec"); break;
     }
-    return QString::fromStdString(squareName(m_index)) + QStringLiteral(", ") + state;
+    return QString::fromStdString(squareName(m_square)) + QStringLiteral(", ") + shows;
 }
 
-void SquareWidget::setPicture(int id, const QPixmap &pixmap)
+void SquareWidget::setMark(SquareMark mark)
 {
-    if (id == m_pictureId)
+    if (mark == m_mark)
         return;
-    m_pictureId = id;
-    m_pixmap = pixmap;
-    // Tells a screen reader too; until the first picture the accessible interface names the square.
+    m_mark = mark;
+    m_picture = squarePicture(mark, isDarkSquare(m_square));
+    // Tells a screen reader too; until the first change the accessible interface names the square.
     setAccessibleName(spokenName());
     update();
 }
@@ -51,9 +48,9 @@ void SquareWidget::paintEvent(QPaintEvent *)
     QPainter painter(this);
     // Neighbouring squares overlap by one pixel, so their borders coincide.
     painter.fillRect(rect(), Qt::black);
-    painter.fillRect(rect().adjusted(1, 1, -1, -1), isDarkTag(m_tag) ? kDarkSquare : kLightSquare);
-    if (!m_pixmap.isNull()) {
-        painter.drawPixmap(1, 1, m_pixmap);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), isDarkSquare(m_square) ? kDarkSquare : kLightSquare);
+    if (!m_picture.isNull()) {
+        painter.drawPixmap(1, 1, m_picture);
         // The picture reaches over the right and bottom border; the border stays on top.
         painter.fillRect(width() - 1, 0, 1, height(), Qt::black);
         painter.fillRect(0, height() - 1, width(), 1, Qt::black);
@@ -75,7 +72,7 @@ void SquareWidget::mouseReleaseEvent(QMouseEvent *event)
     // Like a button: the click counts when the press and the release are on the square.
     const bool inside = rect().contains(event->position().toPoint());
     if (m_pressed && event->button() == Qt::LeftButton && inside)
-        emit clicked(m_index);
+        emit clicked(m_square);
     m_pressed = false;
 }
 
@@ -90,12 +87,12 @@ void SquareWidget::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        emit clicked(m_index);
+        emit clicked(m_square);
         return;
-    case Qt::Key_Up: emit focusStepRequested(m_index, +1, 0); return;
-    case Qt::Key_Down: emit focusStepRequested(m_index, -1, 0); return;
-    case Qt::Key_Left: emit focusStepRequested(m_index, 0, -1); return;
-    case Qt::Key_Right: emit focusStepRequested(m_index, 0, +1); return;
+    case Qt::Key_Up: emit focusStepRequested(m_square, +1, 0); return;
+    case Qt::Key_Down: emit focusStepRequested(m_square, -1, 0); return;
+    case Qt::Key_Left: emit focusStepRequested(m_square, 0, -1); return;
+    case Qt::Key_Right: emit focusStepRequested(m_square, 0, +1); return;
     default: QWidget::keyPressEvent(event);
     }
 }

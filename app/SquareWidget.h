@@ -1,5 +1,7 @@
 #pragma once
-// One square of the board: its colour, its picture and the click that plays it.
+// One square of the board: its colour, what it shows and the click that plays it.
+
+#include "game/Game.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -8,27 +10,23 @@ namespace trevak {
 
 class SquareWidget : public QWidget {
     Q_OBJECT
-    // The board's squares are numbered 1-64 from A1; Tag "1" marks a dark square, "2" a light one.
-    Q_PROPERTY(int Index READ index CONSTANT)
-    Q_PROPERTY(QString Tag READ tag CONSTANT)
 public:
-    SquareWidget(int index, int tag, QWidget *parent);
+    SquareWidget(int square, QWidget *parent);
 
-    int index() const { return m_index; }
-    QString tag() const { return QString::number(m_tag); }
-    int pictureId() const { return m_pictureId; }
-    // Repaints only when the picture really changes.
-    void setPicture(int id, const QPixmap &pixmap);
-    // Text a screen reader says, e.g. "C2, navštíveno"; it follows the picture.
+    int square() const { return m_square; }
+    SquareMark mark() const { return m_mark; }
+    // Repaints only when the mark really changes.
+    void setMark(SquareMark mark);
+    // Text a screen reader says, e.g. "C2, navštíveno"; it follows the mark.
     QString spokenName() const;
 
     // Keyboard and accessibility actions reach the game through this.
-    void activate() { emit clicked(m_index); }
+    void activate() { emit clicked(m_square); }
 
 signals:
-    void clicked(int index);
+    void clicked(int square);
     // Arrow keys: move the focus by whole rows and columns.
-    void focusStepRequested(int index, int rowStep, int columnStep);
+    void focusStepRequested(int square, int rowStep, int columnStep);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -39,10 +37,9 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    int m_index;
-    int m_tag;
-    int m_pictureId = 0;
-    QPixmap m_pixmap;
+    int m_square;
+    SquareMark m_mark = SquareMark::Empty;
+    QPixmap m_picture;
     bool m_pressed = false;
     bool m_keyboardFocus = false;
 };

@@ -1,7 +1,8 @@
 // Trevak: the knight's tour on an 8x8 board.
 
-#include "app/FrmTrevak.h"
-#include "app/QtToolkit.h"
+#include "app/GamesFolder.h"
+#include "app/MainWindow.h"
+#include "app/QtPlatformServices.h"
 #include "app/Startup.h"
 
 #include <QApplication>
@@ -14,9 +15,9 @@ int main(int argc, char *argv[])
     QTranslator qtTranslations;
     trevak::installQtTranslations(qtTranslations, QLocale());
 
-    trevak::QtToolkit toolkit;
-    trevak::FrmTrevak window(toolkit);
-    toolkit.setDialogParent(&window);
+    trevak::QtPlatformServices services;
+    trevak::MainWindow window(services, trevak::savedGamesFolder());
+    services.setDialogParent(&window);
     window.show();
     return QApplication::exec();
 }

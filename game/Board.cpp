@@ -6,10 +6,10 @@ namespace trevak {
 
 namespace {
 struct Jump {
-    int indexDelta;
+    int squareDelta;
     int columnDelta;
 };
-// Index differences of the eight jumps, each valid only with its column difference.
+// Square differences of the eight jumps, each valid only with its column difference.
 constexpr Jump kJumps[] = {
     {+17, +1}, {+15, -1}, {+10, +2}, {+6, -2}, {-6, +2}, {-10, -2}, {-15, +1}, {-17, -1},
 };
@@ -20,7 +20,7 @@ bool isKnightJump(int from, int to)
     if (from < 1 || from > kSquareCount || to < 1 || to > kSquareCount)
         return false;
     for (const Jump &jump : kJumps) {
-        if (to - from == jump.indexDelta && columnOf(to) - columnOf(from) == jump.columnDelta)
+        if (to - from == jump.squareDelta && columnOf(to) - columnOf(from) == jump.columnDelta)
             return true;
     }
     return false;
@@ -32,9 +32,9 @@ int percentOf(int filledSquares)
     return static_cast<int>(std::nearbyint(100.0 / 64.0 * filledSquares));
 }
 
-std::string squareName(int index)
+std::string squareName(int square)
 {
-    return {static_cast<char>('A' + columnOf(index)), static_cast<char>('1' + rowOf(index))};
+    return {static_cast<char>('A' + columnOf(square)), static_cast<char>('1' + rowOf(square))};
 }
 
 }  // namespace trevak

@@ -101,7 +101,7 @@ private:
             }
             m_lineOfSquare[m_value] = m_line;
         }
-        m_result.tour[m_line] = static_cast<std::uint8_t>(m_value);
+        m_result.tour[m_line - 1] = static_cast<std::uint8_t>(m_value);
 
         ++m_line;
         m_lineBytes = 0;
@@ -109,7 +109,7 @@ private:
         m_value = 0;
         if (m_line <= kSquareCount)
             return Status::NeedMore;
-        if (m_result.tour[1] == 0)
+        if (m_result.tour[0] == 0)
             return fail(0, QStringLiteral("Soubor neobsahuje žádný tah."));
         m_result.ok = true;
         return Status::Done;
@@ -138,8 +138,8 @@ QByteArray formatSavedGame(const Tour &tour)
 {
     QByteArray bytes;
     bytes.reserve(kSquareCount * 4);
-    for (int step = 1; step <= kSquareCount; ++step) {
-        bytes += QByteArray::number(tour[step]);
+    for (const std::uint8_t square : tour) {
+        bytes += QByteArray::number(square);
         bytes += "\r\n";
     }
     return bytes;

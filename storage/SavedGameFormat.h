@@ -2,7 +2,7 @@
 // The saved-game file: 64 lines, line k holding the square filled at step k (0 for none).
 // Kept free of widgets so the fuzzer can build it with QtCore alone.
 
-#include "game/GameState.h"
+#include "game/Game.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,12 +2,12 @@
 // each with its repaint, offscreen: a whole tour, 63 steps back and 63 forward, repeated.
 // Prints the median, the 90th percentile and the worst of each kind.
 
-#include "app/FrmTrevak.h"
+#include "app/MainWindow.h"
 #include "app/SquareWidget.h"
-#include "tests/support/ScriptedToolkit.h"
-#include "tests/support/TourMaker.h"
+#include "tests/support/ScriptedServices.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
@@ -40,6 +40,32 @@ void measure(Figures &figures, Action action)
     figures.nanoseconds.push_back(timer.nsecsElapsed());
 }
 
+// A whole tour from A1, found by Warnsdorff's rule: always the square with the fewest onward jumps.
+std::vector<int> wholeTour()
+{
+    std::vector<bool> used(kSquareCount + 1, false);
+    const auto onward = [&used](int square) {
+        int count = 0;
+        for (int t = 1; t <= kSquareCount; ++t)
+            count += !used[t] && isKnightJump(square, t);
+        return count;
+    };
+    std::vector<int> tour{1};
+    used[1] = true;
+    while (tour.size() < kSquareCount) {
+        int best = 0;
+        for (int t = 1; t <= kSquareCount; ++t) {
+            if (!used[t] && isKnightJump(tour.back(), t) && (best == 0 || onward(t) < onward(best)))
+                best = t;
+        }
+        if (best == 0)
+            break;
+        used[best] = true;
+        tour.push_back(best);
+    }
+    return tour;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -49,8 +75,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 50;
 
-    testing::ScriptedToolkit toolkit;
-    FrmTrevak window(toolkit);
+    testing::ScriptedServices services;
+    MainWindow window(services, QDir::tempPath());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "bench_clicks: the window was never shown\n");
@@ -58,11 +84,15 @@ int main(int argc, char *argv[])
     }
     auto *back = window.findChild<QPushButton *>(QStringLiteral("CmdZpet"));
     auto *forward = window.findChild<QPushButton *>(QStringLiteral("CmdVpred"));
-    const std::vector<int> tour = testing::warnsdorffTour(1);
+    const std::vector<int> tour = wholeTour();
+    if (tour.size() != kSquareCount) {
+        std::fprintf(stderr, "bench_clicks: no whole tour found\n");
+        return 1;
+    }
 
     Figures clicks, backs, forwards;
     for (int round = 0; round < rounds; ++round) {
-        window.miNova_Click();
+        window.startNewGame();
         QApplication::processEvents();
         for (int square : tour)
             measure(clicks, [&] { QTest::mouseClick(window.square(square), Qt::LeftButton); });

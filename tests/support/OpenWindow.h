@@ -1,10 +1,10 @@
 #pragma once
-// The real main window, shown offscreen, with the scripted toolkit and a temporary program
-// folder of its own, and the few gestures the window tests use.
+// The real main window, shown offscreen, with the scripted services and a temporary games
+// folder of its own, and the gestures the window tests use.
 
-#include "app/FrmTrevak.h"
+#include "app/MainWindow.h"
 #include "app/SquareWidget.h"
-#include "tests/support/ScriptedToolkit.h"
+#include "tests/support/ScriptedServices.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,12 +17,7 @@ namespace trevak::testing {
 
 class OpenWindow {
 public:
-    OpenWindow()
-    {
-        toolkit.folder = folder.path();
-        window = std::make_unique<FrmTrevak>(toolkit);
-        window->show();
-    }
+    OpenWindow() : window(std::make_unique<MainWindow>(services, folder.path())) { window->show(); }
 
     void click(int square) { QTest::mouseClick(window->square(square), Qt::LeftButton); }
     void press(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
@@ -36,33 +31,11 @@ public:
     }
     template <typename T>
     T *child(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
+    QString file(const QString &name) const { return folder.filePath(name); }
 
     QTemporaryDir folder;
-    ScriptedToolkit toolkit;
-    std::unique_ptr<FrmTrevak> window;
-};
-
-}  // namespace trevak::testing
-
-namespace trevak::testing {
-
-// A test class whose every test function starts with a fresh window.
-class WindowTest : public QObject {
-    Q_OBJECT
-private slots:
-    void init()
-    {
-        m_game = std::make_unique<OpenWindow>();
-        m_toolkit = &m_game->toolkit;
-        m_window = m_game->window.get();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
-    }
-    void cleanup() { m_game.reset(); }
-
-protected:
-    std::unique_ptr<OpenWindow> m_game;
-    ScriptedToolkit *m_toolkit = nullptr;
-    FrmTrevak *m_window = nullptr;
+    ScriptedServices services;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace trevak::testing

@@ -1,0 +1,89 @@
+#include "app/AboutWindow.h"
+
+#include "app/LinkLabel.h"
+#include "app/PlatformServices.h"
+#include "app/Twips.h"
+#include "app/WindowFont.h"
+
+#include <QUrl>
+
+namespace trevak {
+
+namespace {
+
+QLabel *addLabel(QWidget *parent, QLabel *label, const char *name, QRect geometry, const QFont &font)
+{
+    label->setParent(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+LinkLabel *addLink(QWidget *parent, const char *name, const QString &caption, QRect geometry)
+{
+    auto *link = new LinkLabel(caption, parent);
+    QFont font = windowFont(8.25);
+    font.setUnderline(true);
+    addLabel(parent, link, name, geometry, font);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    link->setPalette(palette);
+    link->setAccessibleName(caption);
+    return link;
+}
+
+QString withoutFinalSlash(QString address)
+{
+    if (address.endsWith(QLatin1Char('/')))
+        address.chop(1);
+    return address;
+}
+
+QString withoutScheme(const QString &address)
+{
+    return address.mid(address.indexOf(QLatin1String("//")) + 2);
+}
+
+}  // namespace
+
+AboutWindow::AboutWindow(PlatformServices &services) : QWidget(nullptr), m_services(services)
+{
+    setObjectName(QStringLiteral("FrmAbout"));
+    setWindowTitle(QStringLiteral("O Programu"));
+    // Closed means gone: the next "O programu" builds it afresh at its fixed place.
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    const QFont regular = windowFont(8.25);
+    const QFont bold = windowFont(8.25, true);
+    addLabel(this, new QLabel(QStringLiteral("Trevak")), "Label1", twipsRect(240, 120, 1455, 375), windowFont(13.5, true));
+    addLabel(this, new QLabel(QStringLiteral("Autor: ") + QString::fromUtf8(kAuthorName)), "Label5",
+             twipsRect(240, 720, 2055, 255), regular);
+    addLabel(this, new QLabel(QStringLiteral("Email:")), "Label3", twipsRect(240, 1200, 975, 255), bold);
+    auto *mail = addLink(this, "LblOdkazy1", QString::fromUtf8(kAuthorEmail), twipsRect(240, 1440, 1935, 255));
+    addLabel(this, new QLabel(QStringLiteral("Domovské stránky:")), "Label4", twipsRect(240, 1800, 1815, 255), bold);
+    auto *second = addLink(this, "LblOdkazy3", withoutScheme(QString::fromUtf8(kSecondHomePage)),
+                           twipsRect(240, 2040, 1935, 255));
+    auto *first = addLink(this, "LblOdkazy2", withoutFinalSlash(withoutScheme(QString::fromUtf8(kFirstHomePage))),
+                          twipsRect(240, 2400, 2295, 255));
+    connect(mail, &LinkLabel::clicked, this, [this] { openLink(kMailTarget); });
+    connect(first, &LinkLabel::clicked, this, [this] { openLink(kFirstHomePage); });
+    connect(second, &LinkLabel::clicked, this, [this] { openLink(kSecondHomePage); });
+}
+
+void AboutWindow::showAtFixedPosition()
+{
+    if (isVisible())
+        return;
+    // The client area's place on the screen is fixed, not left to the window system.
+    setGeometry(twipsRect(2820, 3960, 2685, 2820));
+    show();
+}
+
+void AboutWindow::openLink(const char *target)
+{
+    m_services.openLink(QUrl(QString::fromUtf8(target)));
+}
+
+}  // namespace trevak

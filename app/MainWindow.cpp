@@ -1,0 +1,280 @@
+#include "app/MainWindow.h"
+
+#include "app/CoordinateLabels.h"
+#include "app/GaugeWidget.h"
+#include "app/Pictures.h"
+#include "app/PlatformServices.h"
+#include "app/ScaledTextLabel.h"
+#include "app/SquareAccessible.h"
+#include "app/SquareWidget.h"
+#include "app/Twips.h"
+#include "app/WindowFont.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace trevak {
+
+namespace {
+
+constexpr int kClientWidth = px(8415);
+constexpr int kClientHeight = px(5760);
+
+QLabel *makeLabel(QLabel *label, const QString &caption, QRect geometry, const QFont &font)
+{
+    label->setText(caption);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &caption, QRect geometry, const QString &description)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setFont(windowFont(12, true));
+    button->setAutoDefault(false);
+    // A mouse click leaves the focus where it was; Tab still reaches the buttons.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAccessibleDescription(description);
+    return button;
+}
+
+// Shows `text` and tells a screen reader `spokenPrefix` + `text`; nothing when it is unchanged.
+void setCaption(QLabel *label, const QString &text, const QString &spokenPrefix)
+{
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    label->setAccessibleName(spokenPrefix + text);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(PlatformServices &services, const QString &gamesFolder, QWidget *parent)
+    : QMainWindow(parent), m_services(services), m_dialogs(m_game, services, gamesFolder)
+{
+    setWindowTitle(QStringLiteral("Trevak"));
+    installSquareAccessibility();
+
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    buildBoard(client);
+    buildSidePanel(client);
+    buildMenus();
+    nameControls();
+    setTabOrder();
+
+    // The client area keeps its size; the frame may still be resized and nothing moves.
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    refresh();
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_about;
+}
+
+void MainWindow::buildBoard(QWidget *client)
+{
+    // Beneath the squares, which cover the captions' shared bounding box.
+    m_coordinates = new CoordinateLabels(client);
+    for (int square = 1; square <= kSquareCount; ++square) {
+        auto *widget = new SquareWidget(square, client);
+        widget->setGeometry(px(360 + 600 * columnOf(square)), px(480 + 600 * (7 - rowOf(square))), px(615), px(615));
+        connect(widget, &SquareWidget::clicked, this, &MainWindow::onSquareClicked);
+        connect(widget, &SquareWidget::focusStepRequested, this, &MainWindow::moveFocus);
+        m_squares[square - 1] = widget;
+    }
+}
+
+void MainWindow::buildSidePanel(QWidget *client)
+{
+    m_knightPicture = new QLabel(client);
+    m_knightPicture->setGeometry(twipsRect(5775, 1425, 1590, 1890));
+    m_knightPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_knightPicture->setPixmap(resourcePixmap(QStringLiteral("knight"), ".bmp"));
+
+    m_counterTitle = makeLabel(new ScaledTextLabel(client), QStringLiteral("Počet bodů:"),
+                               twipsRect(5760, 120, 735, 735), windowFont(13.5));
+    m_counterTitle->setWordWrap(true);
+    m_moveCounter = makeLabel(new ScaledTextLabel(client), QStringLiteral("0"), twipsRect(6600, 480, 975, 375),
+                              windowFont(13.5));
+    m_percentLabel = makeLabel(new ScaledTextLabel(client), QStringLiteral("0%"), twipsRect(7800, 5160, 495, 255),
+                               windowFont(9.75));
+    m_moveCounter->setAccessibleName(QStringLiteral("Počet bodů: 0"));
+    m_percentLabel->setAccessibleName(QStringLiteral("Zaplněno: 0%"));
+    m_gauge = new GaugeWidget(client);
+
+    m_backButton = makeButton(client, QStringLiteral("Zpět"), twipsRect(6240, 3960, 975, 495),
+                              QStringLiteral("Vrátit poslední tah"));
+    connect(m_backButton, &QPushButton::clicked, this, &MainWindow::stepBack);
+    m_forwardButton = makeButton(client, QStringLiteral("Vpřed"), twipsRect(6240, 4680, 975, 495),
+                                 QStringLiteral("Zopakovat vrácený tah"));
+    connect(m_forwardButton, &QPushButton::clicked, this, &MainWindow::stepForward);
+}
+
+void MainWindow::buildMenus()
+{
+    m_gameMenu = menuBar()->addMenu(QStringLiteral("&Hra"));
+    connect(m_gameMenu->addAction(QStringLiteral("&Nová")), &QAction::triggered, this, &MainWindow::startNewGame);
+    m_gameMenu->addSeparator();
+    m_saveItem = m_gameMenu->addAction(QStringLiteral("&Uložit"));
+    connect(m_saveItem, &QAction::triggered, this, &MainWindow::saveGame);
+    connect(m_gameMenu->addAction(QStringLiteral("N&ačíst")), &QAction::triggered, this, &MainWindow::loadGame);
+    m_gameMenu->addSeparator();
+    connect(m_gameMenu->addAction(QStringLiteral("&Konec")), &QAction::triggered, this, &MainWindow::leave);
+
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Nápověda"));
+    connect(m_helpMenu->addAction(QStringLiteral("&Pomoc")), &QAction::triggered, this, &MainWindow::showHelp);
+    connect(m_helpMenu->addAction(QStringLiteral("&O programu")), &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::nameControls()
+{
+    // The names the window was laid out with, so that it can be inspected by them.
+    setObjectName(QStringLiteral("FrmTrevak"));
+    for (SquareWidget *square : m_squares)
+        square->setObjectName(QStringLiteral("obrPolicko"));
+    m_coordinates->setObjectName(QStringLiteral("Label1"));
+    m_gauge->setObjectName(QStringLiteral("Line1"));
+    m_knightPicture->setObjectName(QStringLiteral("Picture1"));
+    m_counterTitle->setObjectName(QStringLiteral("Label3"));
+    m_moveCounter->setObjectName(QStringLiteral("LblBody"));
+    m_percentLabel->setObjectName(QStringLiteral("LblHotovo"));
+    m_backButton->setObjectName(QStringLiteral("CmdZpet"));
+    m_forwardButton->setObjectName(QStringLiteral("CmdVpred"));
+    m_gameMenu->setObjectName(QStringLiteral("mnuHra"));
+    m_helpMenu->setObjectName(QStringLiteral("miNapoveda"));
+    const char *const gameItems[] = {"miNova", "miSepeator", "miUlozit", "miNacist", "miSepeator1", "miKonec"};
+    const char *const helpItems[] = {"miPomoc", "MiOProgramu"};
+    for (int i = 0; i < int(std::size(gameItems)); ++i)
+        m_gameMenu->actions().at(i)->setObjectName(QLatin1String(gameItems[i]));
+    for (int i = 0; i < int(std::size(helpItems)); ++i)
+        m_helpMenu->actions().at(i)->setObjectName(QLatin1String(helpItems[i]));
+}
+
+void MainWindow::setTabOrder()
+{
+    // The squares first, A1 to H8, then the buttons.
+    QWidget *previous = m_squares.front();
+    for (SquareWidget *square : m_squares) {
+        if (square != previous)
+            QWidget::setTabOrder(previous, square);
+        previous = square;
+    }
+    QWidget::setTabOrder(previous, m_backButton);
+    QWidget::setTabOrder(m_backButton, m_forwardButton);
+}
+
+void MainWindow::moveFocus(int square, int rowStep, int columnStep)
+{
+    const int row = rowOf(square) + rowStep;
+    const int column = columnOf(square) + columnStep;
+    if (row < 0 || row > 7 || column < 0 || column > 7)
+        return;
+    m_squares[squareAt(row, column) - 1]->setFocus(Qt::TabFocusReason);
+}
+
+void MainWindow::refresh()
+{
+    const auto marks = m_game.marks();
+    for (int i = 0; i < kSquareCount; ++i)
+        m_squares[i]->setMark(marks[i]);
+    setCaption(m_moveCounter, QString::number(m_game.shownStep()), QStringLiteral("Počet bodů: "));
+    setCaption(m_percentLabel, QString::fromStdString(m_game.percentText()), QStringLiteral("Zaplněno: "));
+    m_gauge->setVisibleStrokes(m_game.shownStep());
+    m_backButton->setEnabled(m_game.backEnabled());
+    m_forwardButton->setEnabled(m_game.forwardEnabled());
+    m_saveItem->setEnabled(m_game.saveEnabled());
+}
+
+void MainWindow::onSquareClicked(int square)
+{
+    const ClickResult result = m_game.playSquare(square);
+    refresh();
+    if (result == ClickResult::Refused)
+        m_services.beep();
+    else if (result == ClickResult::BoardFull)
+        m_services.showMessage(QStringLiteral("Vyhrál jste."), QStringLiteral("Blahopřeji, Všechna pole jsou zaplněna."),
+                               MessageIcon::None);
+}
+
+void MainWindow::stepBack()
+{
+    m_game.stepBack();
+    refresh();
+}
+
+void MainWindow::stepForward()
+{
+    m_game.stepForward();
+    refresh();
+}
+
+void MainWindow::startNewGame()
+{
+    m_dialogs.offerToSave(QStringLiteral("Konec"));
+    m_game.startNew();
+    refresh();
+}
+
+void MainWindow::saveGame()
+{
+    m_dialogs.save();
+    refresh();
+}
+
+void MainWindow::loadGame()
+{
+    // A knight just placed is no game worth keeping: the offer comes only after a jump.
+    m_dialogs.offerToSave(QStringLiteral("Uložit"));
+    m_game.clear();
+    refresh();  // the board is seen empty while the open dialog is up
+    if (const std::optional<Tour> tour = m_dialogs.chooseSavedGame()) {
+        m_game.showLoadedTour(*tour);
+        refresh();
+    }
+}
+
+void MainWindow::leave()
+{
+    m_dialogs.offerToSave(QStringLiteral("Konec"));
+    m_leaving = true;
+    if (m_about)
+        m_about->close();
+    m_services.endProgram();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Leaving cannot be cancelled; "Konec" has already asked when it closes the window.
+    if (!m_leaving)
+        leave();
+    event->accept();
+}
+
+void MainWindow::showHelp()
+{
+    QFile file(QStringLiteral(":/text/help.txt"));
+    file.open(QIODevice::ReadOnly);
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    m_services.showMessage(QStringLiteral(" Nápověda "), text, MessageIcon::Information);
+}
+
+void MainWindow::showAbout()
+{
+    if (!m_about)
+        m_about = new AboutWindow(m_services);
+    m_about->showAtFixedPosition();
+}
+
+}  // namespace trevak

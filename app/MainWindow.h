@@ -1,0 +1,80 @@
+#pragma once
+// The main window: the board, the move counter, the gauge, the history buttons and the menus.
+// It holds the game, hands each event to it and then shows what the game says.
+
+#include "app/AboutWindow.h"
+#include "app/SaveLoadDialogs.h"
+#include "game/Game.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace trevak {
+
+class CoordinateLabels;
+class GaugeWidget;
+class PlatformServices;
+class SquareWidget;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Saved games are written to and first looked for in `gamesFolder`.
+    MainWindow(PlatformServices &services, const QString &gamesFolder, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    const Game &game() const { return m_game; }
+    SquareWidget *square(int square) const { return m_squares[square - 1]; }
+    AboutWindow *aboutWindow() const { return m_about; }
+
+public slots:
+    void onSquareClicked(int square);
+    void stepBack();
+    void stepForward();
+    void startNewGame();
+    void saveGame();
+    void loadGame();
+    void leave();
+    void showHelp();
+    void showAbout();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildBoard(QWidget *client);
+    void buildSidePanel(QWidget *client);
+    void buildMenus();
+    void nameControls();
+    void setTabOrder();
+    void moveFocus(int square, int rowStep, int columnStep);
+    // Brings every control in line with the game; touches only what changed.
+    void refresh();
+
+    PlatformServices &m_services;
+    Game m_game;
+    SaveLoadDialogs m_dialogs;
+    bool m_leaving = false;
+
+    std::array<SquareWidget *, kSquareCount> m_squares{};
+    CoordinateLabels *m_coordinates = nullptr;
+    GaugeWidget *m_gauge = nullptr;
+    QLabel *m_knightPicture = nullptr;
+    QLabel *m_counterTitle = nullptr;
+    QLabel *m_moveCounter = nullptr;
+    QLabel *m_percentLabel = nullptr;
+    QPushButton *m_backButton = nullptr;
+    QPushButton *m_forwardButton = nullptr;
+    QMenu *m_gameMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QAction *m_saveItem = nullptr;
+    QPointer<AboutWindow> m_about;
+};
+
+}  // namespace trevak

@@ -1,0 +1,41 @@
+#pragma once
+// The dialogs around saved games: the name box, the offer to save before a game is thrown
+// away, the open dialog, and the messages that tell why a file was not written or read.
+
+#include "game/Game.h"
+
+#include <QString>
+#include <optional>
+
+namespace trevak {
+
+class PlatformServices;
+
+enum class SaveResult { Saved, Cancelled, Failed };
+
+class SaveLoadDialogs {
+public:
+    SaveLoadDialogs(Game &game, PlatformServices &services, const QString &folder);
+
+    // Asks for a name and writes the whole record to "<folder>/<name>.txt". A refused name or
+    // a failed write is told in a message and leaves Save enabled; only a written file
+    // disables it.
+    SaveResult save();
+    // Before the game is thrown away (new game, loading, leaving): when a jump is recorded,
+    // asks whether to save it. A save that fails asks again, so the game is never lost to a
+    // write error the player did not get to answer.
+    void offerToSave(const QString &title);
+    // Lets the player pick a saved game; a file that cannot be read is told in a message.
+    std::optional<Tour> chooseSavedGame();
+
+    const QString &folder() const { return m_folder; }
+
+private:
+    void tellProblem(const QString &text);
+
+    Game &m_game;
+    PlatformServices &m_services;
+    QString m_folder;
+};
+
+}  // namespace trevak
