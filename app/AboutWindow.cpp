@@ -5,6 +5,7 @@
 #include "app/Twips.h"
 #include "app/WindowFont.h"
 
+#include <QKeyEvent>
 #include <QUrl>
 
 namespace trevak {
@@ -67,9 +68,9 @@ AboutWindow::AboutWindow(PlatformServices &services) : QWidget(nullptr), m_servi
                            twipsRect(240, 2040, 1935, 255));
     auto *first = addLink(this, "LblOdkazy2", withoutFinalSlash(withoutScheme(QString::fromUtf8(kFirstHomePage))),
                           twipsRect(240, 2400, 2295, 255));
-    connect(mail, &LinkLabel::clicked, this, [this] { openLink(kMailTarget); });
-    connect(first, &LinkLabel::clicked, this, [this] { openLink(kFirstHomePage); });
-    connect(second, &LinkLabel::clicked, this, [this] { openLink(kSecondHomePage); });
+    connect(mail, &LinkLabel::clicked, this, [this, mail] { openLink(kMailTarget, mail->text()); });
+    connect(first, &LinkLabel::clicked, this, [this, first] { openLink(kFirstHomePage, first->text()); });
+    connect(second, &LinkLabel::clicked, this, [this, second] { openLink(kSecondHomePage, second->text()); });
 }
 
 void AboutWindow::showAtFixedPosition()
@@ -81,9 +82,24 @@ void AboutWindow::showAtFixedPosition()
     show();
 }
 
-void AboutWindow::openLink(const char *target)
+void AboutWindow::keyPressEvent(QKeyEvent *event)
 {
-    m_services.openLink(QUrl(QString::fromUtf8(target)));
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void AboutWindow::openLink(const char *target, const QString &caption)
+{
+    // The failure may be told after this window has closed: the services outlive it.
+    PlatformServices &services = m_services;
+    m_services.openLink(QUrl(QString::fromUtf8(target)), [&services, caption] {
+        services.showMessage(QStringLiteral("O Programu"),
+                             QStringLiteral("Odkaz %1 se nepodařilo otevřít, v systému chybí program, který by ho otevřel.")
+                                 .arg(caption),
+                             MessageIcon::Warning);
+    });
 }
 
 }  // namespace trevak

@@ -23,8 +23,11 @@ public:
     // Shows the window at its fixed place on the screen; an open window stays as it is.
     void showAtFixedPosition();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
-    void openLink(const char *target);
+    void openLink(const char *target, const QString &caption);
 
     PlatformServices &m_services;
 };

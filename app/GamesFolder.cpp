@@ -17,9 +17,8 @@ QString savedGamesFolderFor(const QString &exeFolder, const QString &installedBi
     // An installed copy cannot write beside its binary; it keeps games in the user's data folder.
     const QString installed = QFileInfo(installedBinFolder).canonicalFilePath();
     if (!installed.isEmpty() && QFileInfo(exeFolder).canonicalFilePath() == installed) {
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QDir().mkpath(data);
-        return data;
+        // Cleaned: without HOME the data folder would start with a double slash.
+        return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     }
     return exeFolder;
 }

@@ -3,6 +3,7 @@
 // QtPlatformServices; the tests use a scripted stand-in that records what was asked.
 
 #include <QString>
+#include <functional>
 
 class QUrl;
 
@@ -24,8 +25,9 @@ public:
     // The chosen file's path, or an empty text on Cancel. `filter` is "Description (*.ext)".
     virtual QString chooseFileToOpen(const QString &title, const QString &folder, const QString &filter) = 0;
     virtual void beep() = 0;
-    // Hands an e-mail or web address to the desktop's program for it; false when none took it.
-    virtual bool openLink(const QUrl &address) = 0;
+    // Hands an e-mail or web address to the desktop's program for it. `failed` runs, maybe
+    // later, when no program took it.
+    virtual void openLink(const QUrl &address, const std::function<void()> &failed) = 0;
     // Ends the program at once; no further events are handled.
     virtual void endProgram() = 0;
 };

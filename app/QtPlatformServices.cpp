@@ -1,26 +1,48 @@
 #include "app/QtPlatformServices.h"
 
+#include "app/Startup.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace trevak {
+
+namespace {
+
+// The buttons' own texts, so that no desktop theme puts them in its language.
+QMessageBox::StandardButton addButton(QMessageBox &box, QMessageBox::StandardButton which, const QString &text)
+{
+    box.addButton(which)->setText(text);
+    return which;
+}
+
+int exec(QMessageBox &box)
+{
+    useCzechQtTexts();
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
+}  // namespace
 
 void QtPlatformServices::showMessage(const QString &title, const QString &text, MessageIcon icon)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
     box.setText(text);
-    box.setTextFormat(Qt::PlainText);
-    box.setStandardButtons(QMessageBox::Ok);
+    addButton(box, QMessageBox::Ok, QStringLiteral("OK"));
     if (icon == MessageIcon::Information)
         box.setIcon(QMessageBox::Information);
     else if (icon == MessageIcon::Warning)
         box.setIcon(QMessageBox::Warning);
-    box.exec();
+    exec(box);
 }
 
 Answer QtPlatformServices::askYesNo(const QString &title, const QString &question)
@@ -28,23 +50,32 @@ Answer QtPlatformServices::askYesNo(const QString &title, const QString &questio
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
     box.setText(question);
-    box.setTextFormat(Qt::PlainText);
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    box.setDefaultButton(addButton(box, QMessageBox::Yes, QStringLiteral("&Ano")));
+    box.setEscapeButton(addButton(box, QMessageBox::No, QStringLiteral("&Ne")));
+    return exec(box) == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 QString QtPlatformServices::askText(const QString &title, const QString &prompt)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, QString(), &accepted);
-    return accepted ? text : QString();
+    useCzechQtTexts();
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Zrušit"));
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 QString QtPlatformServices::chooseFileToOpen(const QString &title, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, title, folder, filter);
+    useCzechQtTexts();
+    // Qt's own dialog: a desktop's native one would speak the desktop's language.
+    QFileDialog dialog(m_parent, title, folder, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Otevřít"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Zrušit"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 void QtPlatformServices::beep()
@@ -52,9 +83,29 @@ void QtPlatformServices::beep()
     QApplication::beep();
 }
 
-bool QtPlatformServices::openLink(const QUrl &address)
+void QtPlatformServices::openLink(const QUrl &address, const std::function<void()> &failed)
 {
-    return QDesktopServices::openUrl(address);
+    // xdg-open, which Qt itself would start detached, says by its exit status whether a
+    // program took the address.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(address))
+            failed();
+        return;
+    }
+    auto *process = new QProcess(qApp);
+    QObject::connect(process, &QProcess::finished, process, [process, failed](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0)
+            failed();
+        process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, failed](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        failed();
+        process->deleteLater();
+    });
+    process->start(opener, {QString::fromLatin1(address.toEncoded())});
 }
 
 void QtPlatformServices::endProgram()

@@ -18,7 +18,7 @@ public:
     QString askText(const QString &title, const QString &prompt) override;
     QString chooseFileToOpen(const QString &title, const QString &folder, const QString &filter) override;
     void beep() override;
-    bool openLink(const QUrl &address) override;
+    void openLink(const QUrl &address, const std::function<void()> &failed) override;
     void endProgram() override;
 
 private:

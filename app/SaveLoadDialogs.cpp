@@ -10,14 +10,21 @@ namespace trevak {
 
 namespace {
 
-// Why a typed name cannot become one file in the games folder, or an empty text.
+// Why a typed name cannot become a file the open dialog will list, or an empty text.
 QString nameProblem(const QString &name)
 {
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return QStringLiteral("Název partie nesmí obsahovat lomítko / ani zpětné lomítko \\.");
-    // The system would cut the path at a NUL and write a file of another name.
-    if (name.contains(QChar(0)))
-        return QStringLiteral("Název partie nesmí obsahovat nulový znak.");
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("Název partie nesmí být složen jen z mezer.");
+    // A name starting with a dot would make a hidden file.
+    if (name.startsWith(QLatin1Char('.')))
+        return QStringLiteral("Název partie nesmí začínat tečkou.");
+    // A pasted line end or tab, or a NUL, at which the system would cut the name.
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("Název partie nesmí obsahovat řídicí znaky, jako je konec řádku nebo tabulátor.");
+    }
     return {};
 }
 
@@ -44,6 +51,7 @@ SaveResult SaveLoadDialogs::save()
         return SaveResult::Failed;
     }
 
+    QDir().mkpath(m_folder);  // the user's data folder of an installed copy is made at its first game
     const QString path = m_folder + QLatin1Char('/') + name + QLatin1String(".txt");
     const QString reason = writeSavedGameFile(path, formatSavedGame(m_game.tour()));
     if (!reason.isEmpty()) {
@@ -58,8 +66,9 @@ void SaveLoadDialogs::offerToSave(const QString &title)
 {
     if (!m_game.hasJumpRecorded())
         return;
+    // Only "Ne" goes on without saving: a cancelled name box or a failed save asks again.
     while (m_services.askYesNo(title, QStringLiteral("Přejete si uložit hru?")) == Answer::Yes) {
-        if (save() != SaveResult::Failed)
+        if (save() == SaveResult::Saved)
             return;
     }
 }

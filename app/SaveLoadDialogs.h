@@ -22,8 +22,8 @@ public:
     // disables it.
     SaveResult save();
     // Before the game is thrown away (new game, loading, leaving): when a jump is recorded,
-    // asks whether to save it. A save that fails asks again, so the game is never lost to a
-    // write error the player did not get to answer.
+    // asks whether to save it until the game is saved or the answer is No. A cancelled name
+    // box or a failed save asks again, so only an explicit No loses the game.
     void offerToSave(const QString &title);
     // Lets the player pick a saved game; a file that cannot be read is told in a message.
     std::optional<Tour> chooseSavedGame();

@@ -15,12 +15,17 @@ void describeApplication()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/trevak.png")));
 }
 
-bool installQtTranslations(QTranslator &translator, const QLocale &locale)
+bool useCzechQtTexts()
 {
-    if (!translator.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return false;
-    return QApplication::installTranslator(&translator);
+    static const bool installed = [] {
+        const QLocale czech(QLocale::Czech, QLocale::Czechia);
+        QLocale::setDefault(czech);
+        auto *translator = new QTranslator(qApp);
+        return translator->load(czech, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+            && QCoreApplication::installTranslator(translator);
+    }();
+    return installed;
 }
 
 }  // namespace trevak

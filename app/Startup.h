@@ -1,17 +1,14 @@
 #pragma once
-// What the program sets up before its window opens: its name, version and icon, and Qt's
-// own translations so the dialogs' standard buttons speak the desktop's language.
-
-#include <QLocale>
-
-class QApplication;
-class QTranslator;
+// What the program sets up around its windows: its name, version and icon, and Qt's own
+// texts in Czech.
 
 namespace trevak {
 
 void describeApplication();
 
-// Installs Qt's translations for `locale` into the application; false when there are none.
-bool installQtTranslations(QTranslator &translator, const QLocale &locale);
+// Qt's own texts (the open dialog, context menus) in Czech whatever the system language.
+// Installs the translation on the first call only, so that start-up does not pay for it;
+// false when it is missing.
+bool useCzechQtTexts();
 
 }  // namespace trevak

@@ -6,14 +6,11 @@
 #include "app/Startup.h"
 
 #include <QApplication>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     trevak::describeApplication();
-    QTranslator qtTranslations;
-    trevak::installQtTranslations(qtTranslations, QLocale());
 
     trevak::QtPlatformServices services;
     trevak::MainWindow window(services, trevak::savedGamesFolder());

@@ -1,11 +1,15 @@
 #include "storage/SavedGameFormat.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
 #include <array>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace trevak {
 
@@ -172,22 +176,28 @@ SavedGameRead readSavedGame(QIODevice &device)
 
 SavedGameRead readSavedGameFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return refusal(0, QStringLiteral("Soubor neexistuje."));
-    if (info.isDir())
-        return refusal(0, QStringLiteral("Vybraná cesta je složka."));
-    // A pipe or a device could block the program or never end.
-    if (!info.isFile())
-        return refusal(0, QStringLiteral("Vybraná cesta není běžný soubor."));
-
-    if (!info.isReadable())
-        return refusal(0, QStringLiteral("Soubor nelze otevřít, chybí oprávnění ke čtení."));
+    // Opened without blocking and judged by what was opened, not by a look at the path first:
+    // a pipe put in the file's place meanwhile would otherwise block the program for good.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return refusal(0, QStringLiteral("Soubor neexistuje."));
+        if (errno == EACCES)
+            return refusal(0, QStringLiteral("Soubor nelze otevřít, chybí oprávnění ke čtení."));
+        return refusal(0, QStringLiteral("Soubor nelze otevřít."));
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const bool folder = S_ISDIR(status.st_mode);
+        ::close(fd);
+        return refusal(0, folder ? QStringLiteral("Vybraná cesta je složka.")
+                                 : QStringLiteral("Vybraná cesta není běžný soubor."));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
     // Unbuffered: QFile's own buffer would pull in 16 KiB at a time.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return refusal(0, QStringLiteral("Soubor nelze otevřít."));
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
     return readSavedGame(file);
 }
 

@@ -27,7 +27,8 @@ struct SavedGameRead {
 // Moves that are not knight's jumps are accepted: hand-edited games are allowed.
 SavedGameRead readSavedGame(QIODevice &device);
 
-// Opens `path` for reading and reads it as above.
+// Opens `path` for reading and reads it as above. Anything but a regular file (a folder,
+// a pipe, a device) is refused at once, without waiting for it.
 SavedGameRead readSavedGameFile(const QString &path);
 
 }  // namespace trevak

@@ -1,5 +1,7 @@
 #include "storage/SavedGameWriter.h"
 
+#include "storage/SavedGameFormat.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -13,6 +15,24 @@ constexpr int kMaxFileNameBytes = 255;  // NAME_MAX of the usual Linux file syst
 // (always when a file is replaced), so the name must leave room for that suffix too.
 constexpr int kTemporarySuffixBytes = 7;
 
+// Only a saved game may be replaced; whatever else has the name is left as it is.
+QString reasonNotToReplace(const QFileInfo &target)
+{
+    if (!target.exists())  // follows links
+        return target.isSymLink() ? QStringLiteral("Pod tímto názvem je odkaz, který nikam nevede.") : QString();
+    if (target.isDir())
+        return QStringLiteral("Na místě souboru je složka se stejným názvem.");
+    if (!target.isFile())
+        return QStringLiteral("Pod tímto názvem je zařízení, roura nebo soket, ne soubor.");
+    if (!target.isReadable())
+        return QStringLiteral("Soubor tohoto názvu už existuje a nelze ho přečíst.");
+    if (!readSavedGameFile(target.filePath()).ok)
+        return QStringLiteral("Soubor tohoto názvu už existuje a není to uložená partie.");
+    if (!target.isWritable())
+        return QStringLiteral("Soubor je chráněn proti zápisu.");
+    return {};
+}
+
 // Qt's own error texts are English; the checks below find the usual causes first so
 // the user reads a Czech reason.
 QString reasonNotToTry(const QString &path)
@@ -21,14 +41,16 @@ QString reasonNotToTry(const QString &path)
     if (target.fileName().toUtf8().size() + kTemporarySuffixBytes > kMaxFileNameBytes)
         return QStringLiteral("Název partie je pro systém souborů příliš dlouhý.");
     const QFileInfo folder(target.absolutePath());
+    const QString folderName = QDir::toNativeSeparators(folder.filePath());
+    if (!folder.exists())
+        return QStringLiteral("Složka %1 neexistuje.").arg(folderName);
     if (!folder.isDir())
-        return QStringLiteral("Složka %1 neexistuje.").arg(QDir::toNativeSeparators(folder.filePath()));
-    if (target.isDir())
-        return QStringLiteral("Na místě souboru je složka se stejným názvem.");
-    if (target.exists() && !target.isWritable())
-        return QStringLiteral("Soubor je chráněn proti zápisu.");
+        return QStringLiteral("%1 je soubor, ne složka.").arg(folderName);
+    const QString reason = reasonNotToReplace(target);
+    if (!reason.isEmpty())
+        return reason;
     if (!folder.isWritable())
-        return QStringLiteral("Do složky %1 nelze zapisovat.").arg(QDir::toNativeSeparators(folder.filePath()));
+        return QStringLiteral("Do složky %1 nelze zapisovat.").arg(folderName);
     return {};
 }
 

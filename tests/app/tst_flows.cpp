@@ -15,11 +15,11 @@ QByteArray savedGame(const QString &squares)
     return (lines.join("\r\n") + "\r\n").toLatin1();
 }
 
-// steps: a number clicks that square, "B" presses Zpět, "close" the close box, "gone" removes
-// the games folder, a label clicks it in the About window (open in every flow), other words
+// steps: a number clicks that square, "B" presses Zpět, "close" the close box, "gone" puts a
+// file in the games folder's place, a label clicks it in the About window (open in every flow), other words
 // trigger that menu item. answers: Y or N, in turn. typed: the names, split at '|'. calls: K/U
 // the save prompt titled "Konec"/"Uložit", N the name box, O the open dialog, W a warning, H
-// the help, M/F/S the e-mail, first and second home page handed on, E the end. chosen: the
+// the help, M/F/S the e-mail, first and second home page handed on, L no program took it, E the end. chosen: the
 // game the open dialog picks, "vybraná.txt" in the games folder ('@'). files: all files there
 // afterwards, "name:squares". shown: the board, the knight last; buttons: Zpět, Vpřed, Uložit.
 struct Flow {
@@ -37,13 +37,14 @@ private slots:
     void flows_data()
     {
         QTest::addColumn<Flow>("flow");
-        const QString cannotSave = QStringLiteral("Soubor @/hra.txt nelze uložit:\nSložka @ neexistuje.");
+        const QString cannotSave = QStringLiteral("Soubor @/hra.txt nelze uložit:\n@ je soubor, ne složka.");
+        const QString noLink = QStringLiteral("Odkaz %1 se nepodařilo otevřít, v systému chybí program, který by ho otevřel.");
         const QString slash = QStringLiteral("Název partie nesmí obsahovat lomítko / ani zpětné lomítko \\.");
         QFile file(QStringLiteral(":/text/help.txt"));  // shown without the last line's newline
         const QString help = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).chopped(1) : "?";
         add("new, lone knight", {"20 miNova", "", "", "", "", "", "", "", "000"});
         add("new, taken back, Yes", {"1 18 35 B B B miNova", "Y", "zpět", "", "KN", "zpět.txt:1 18 35", "", "", "000"});
-        add("new, Yes, name cancelled", {"1 18 miNova", "Y", "", "", "KN", "", "", "", "000"});
+        add("new, Yes, name cancelled, asked again", {"1 18 miNova", "YN", "", "", "KNK", "", "", "", "000"});
         add("load, lone knight dropped", {"20 miNacist", "", "", "", "O", "", "", "", "000"});
         add("load, No, Cancel", {"1 18 miNacist", "N", "", "", "UO", "", "", "", "001"});
         add("load, No, a game", {"1 18 miNacist", "N", "", "1 18 3", "UO", "vybraná.txt:1 18 3", "", "1 18 3", "101"});
@@ -63,12 +64,19 @@ private slots:
         add("save twice", {"1 18 miUlozit 35 miUlozit", "", "hra|hra", "", "NN", "hra.txt:1 18 35", "", "1 18 35", "100"});
         add("save abc.txt", {"1 18 miUlozit", "", "abc.txt", "", "N", "abc.txt.txt:1 18", "", "1 18", "100"});
         add("save backslash", {"1 18 miUlozit", "", "a\\b", "", "NW", "", slash, "1 18", "101"});
-        add("save NUL", {"1 18 miUlozit", "", QString::fromUtf16(u"a\0b", 3), "", "NW", "",
-                         "Název partie nesmí obsahovat nulový znak.", "1 18", "101"});
+        const QString control = QStringLiteral("Název partie nesmí obsahovat řídicí znaky, jako je konec řádku nebo tabulátor.");
+        add("save NUL", {"1 18 miUlozit", "", QString::fromUtf16(u"a\0b", 3), "", "NW", "", control, "1 18", "101"});
+        add("save tab", {"1 18 miUlozit", "", "a\tb", "", "NW", "", control, "1 18", "101"});
+        add("save blanks", {"1 18 miUlozit", "", "  ", "", "NW", "", "Název partie nesmí být složen jen z mezer.", "1 18", "101"});
+        add("save hidden", {"1 18 miUlozit", "", ".", "", "NW", "", "Název partie nesmí začínat tečkou.", "1 18", "101"});
+        add("save over no game", {"1 18 miUlozit", "", "vybraná", "1 x", "NW", "vybraná.txt:1 x",
+                                  "Soubor @/vybraná.txt nelze uložit:\nSoubor tohoto názvu už existuje a není to uložená partie.",
+                                  "1 18", "101"});
         add("help", {"miPomoc", "", "", "", "H", "", help, "", "000"});
-        add("e-mail link", {"~LblOdkazy1 Label1 Label3 Label4 Label5 LblOdkazy1", "", "", "", "M", "", "", "", "000"});
-        add("first home page", {"LblOdkazy2", "", "", "", "F", "", "", "", "000"});
-        add("second home page", {"LblOdkazy3", "", "", "", "S", "", "", "", "000"});
+        add("e-mail link", {"~LblOdkazy1 Label1 Label3 Label4 Label5 LblOdkazy1", "", "", "", "ML", "",
+                            noLink.arg(QString::fromUtf8(kAuthorEmail)), "", "000"});
+        add("first home page", {"LblOdkazy2", "", "", "", "FL", "", noLink.arg("www.example.org/trevak"), "", "000"});
+        add("second home page", {"LblOdkazy3", "", "", "", "SL", "", noLink.arg("trevak.example.com"), "", "000"});
     }
 
     void flows()
@@ -82,7 +90,7 @@ private slots:
         for (QChar answer : flow.answers)
             w.services.answers.enqueue(answer == 'Y' ? Answer::Yes : Answer::No);
         w.services.typedTexts.append(flow.typed.split('|', Qt::SkipEmptyParts));
-        w.services.linksOpen = false;  // a link nobody opens is not reported
+        w.services.linksOpen = false;
         w.services.whileModal = [&] {  // the board is cleared before the open dialog shows
             QVERIFY(w.services.calls.last().service != "chooseFileToOpen" || w.caption("LblBody") == "0");
         };
@@ -99,7 +107,7 @@ private slots:
             else if (step == "close")
                 w.window->close();
             else if (step == "gone")
-                QVERIFY(QDir(w.folder.path()).removeRecursively());
+                QVERIFY(QDir(w.folder.path()).removeRecursively() && QFile(w.folder.path()).open(QIODevice::WriteOnly));
             else
                 w.trigger(qPrintable(step));
         }
@@ -108,12 +116,13 @@ private slots:
             {"askYesNo|Uložit|Přejete si uložit hru?", 'U'}, {"askText|Uložit partii.|Zadej název partie.", 'N'},
             {"chooseFileToOpen|Otevřít|" + w.folder.path() + "|Všechny soubory (*.txt)", 'O'},
             {"showMessage|Trevak|warning", 'W'}, {"showMessage| Nápověda |information", 'H'},
+            {"showMessage|O Programu|warning", 'L'},
             {"openLink|mailto:" + QString::fromUtf8(kAuthorEmail) + "?subject=Trevak&body=Dobrý den, ", 'M'},
             {"openLink|" + QString::fromUtf8(kFirstHomePage), 'F'}, {"openLink|" + QString::fromUtf8(kSecondHomePage), 'S'}};
         QString seen;
         for (ServiceCall call : std::as_const(w.services.calls)) {
             if (call.service == "showMessage")  // its text is compared on its own
-                QCOMPARE(call.args.takeAt(1), QString(flow.message).replace('@', w.folder.path()));
+                QCOMPARE(call.args.takeAt(1), QString(flow.message).replace("@/", w.folder.path() + '/').replace("@ ", w.folder.path() + ' '));
             seen += letters.value((QStringList{call.service} + call.args).join('|'), '?');
         }
         QCOMPARE(seen, flow.calls);
@@ -139,7 +148,7 @@ private slots:
         QTRY_COMPARE(w.window->aboutWindow() && w.window->aboutWindow()->isVisible(), !flow.calls.contains('E'));
     }
 
-    // One About window however often chosen, left where the player moved it; closed, back at its place.
+    // One About window however often chosen, left where the player moved it; closed by Escape, back at its place.
     void about()
     {
         OpenWindow w;
@@ -149,7 +158,7 @@ private slots:
         about->move(about->pos() + QPoint(40, 30));
         w.trigger("MiOProgramu");
         QVERIFY(w.window->aboutWindow() == about && about->geometry() == designed.translated(40, 30));
-        about->close();
+        QTest::keyClick(about, Qt::Key_Escape);
         QTRY_VERIFY(about.isNull());
         w.trigger("MiOProgramu");
         QVERIFY(w.window->aboutWindow()->isVisible() && w.window->aboutWindow()->geometry() == designed);

@@ -7,7 +7,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,11 +49,12 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-QByteArray contentOf(const QString &path)
+QByteArray contentOf(const QString &path)  // of a regular file only: a pipe would block
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+bool linkTo(const QDir &dir, const char *target) { return QFile::link(target, dir.filePath("hra.txt")); }
 // Hidden entries included, so that a left-over temporary file shows.
 QStringList entriesIn(const QDir &dir)
 {
@@ -189,6 +192,32 @@ private slots:
         QVERIFY(!read.ok);
     }
 
+    // A pipe put in the file's place while it is being opened is refused, never waited on.
+    void pipeSwappedInIsNotWaitedOn()
+    {
+        QTemporaryDir temp;
+        const QDir dir(temp.path());
+        QVERIFY(writeFile(dir.filePath("hra.txt"), kShortBytes));
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("roura")).constData(), 0600) == 0);
+        const QByteArray path = QFile::encodeName(dir.filePath("střídá.txt")), next = path + ".nový";
+        std::atomic<bool> done = false;
+        std::thread swapper([&] {
+            for (int i = 0; !done; ++i)
+                ::symlink(i % 2 ? "roura" : "hra.txt", next) == 0 && ::rename(next, path) == 0;
+        });
+        ::alarm(10);
+        int refused = 0;
+        for (int i = 0; i < 2000; ++i) {
+            const SavedGameRead read = readSavedGameFile(QFile::decodeName(path));
+            refused += read.problem == "Vybraná cesta není běžný soubor." ? 1 : 0;
+            QVERIFY(read.ok || read.problem == "Vybraná cesta není běžný soubor." || read.problem == "Soubor neexistuje.");
+        }
+        ::alarm(0);
+        done = true;
+        swapper.join();
+        QVERIFY(refused > 0);
+    }
+
     void writesAllOrNothing_data()
     {
         QTest::addColumn<Setup>("setup");
@@ -217,6 +246,24 @@ private slots:
             << "hra.txt" << 0LL << QStringLiteral("Do složky %1 nelze zapisovat.");
         QTest::newRow("disk full, older file kept") << older << "hra.txt" << 64LL
                                                     << QStringLiteral("Zápis se nezdařil, disk je možná plný.");
+        // Only a saved game is replaced, after following links; anything else of the name stays.
+        const QString noGame = QStringLiteral("Soubor tohoto názvu už existuje a není to uložená partie.");
+        QTest::newRow("link to a saved game") << Setup([](const QDir &dir) {
+            return writeFile(dir.filePath("jiná.txt"), formatSavedGame(kFull)) && linkTo(dir, "jiná.txt");
+        }) << "hra.txt" << 0LL << QString();
+        QTest::newRow("a file that is no saved game")
+            << Setup([](const QDir &dir) { return writeFile(dir.filePath("hra.txt"), "CMAKE_HOME_DIRECTORY:INTERNAL=/\n"); })
+            << "hra.txt" << 0LL << noGame;
+        QTest::newRow("link to no saved game") << Setup([](const QDir &dir) {
+            return writeFile(dir.filePath("jiná.txt"), "x" + formatSavedGame(kFull)) && linkTo(dir, "jiná.txt");
+        }) << "hra.txt" << 0LL << noGame;
+        QTest::newRow("dangling link") << Setup([](const QDir &dir) { return linkTo(dir, "nikde.txt"); }) << "hra.txt" << 0LL
+                                       << "Pod tímto názvem je odkaz, který nikam nevede.";
+        QTest::newRow("FIFO") << Setup([](const QDir &dir) {
+            return ::mkfifo(QFile::encodeName(dir.filePath("hra.txt")).constData(), 0600) == 0;
+        }) << "hra.txt" << 0LL << "Pod tímto názvem je zařízení, roura nebo soket, ne soubor.";
+        QTest::newRow("a file for the folder") << Setup([](const QDir &dir) { return writeFile(dir.filePath("data"), ""); })
+                                               << "data/hra.txt" << 0LL << QStringLiteral("%1 je soubor, ne složka.");
     }
     // Afterwards the target holds the 1,18,3 game's 193 bytes or what it held before; nothing else changed.
     void writesAllOrNothing()

@@ -46,10 +46,11 @@ void ScriptedServices::beep()
     record(QStringLiteral("beep"), {});
 }
 
-bool ScriptedServices::openLink(const QUrl &address)
+void ScriptedServices::openLink(const QUrl &address, const std::function<void()> &failed)
 {
     record(QStringLiteral("openLink"), {address.toString()});
-    return linksOpen;
+    if (!linksOpen)
+        failed();
 }
 
 void ScriptedServices::endProgram()

@@ -21,7 +21,7 @@ public:
     QQueue<Answer> answers;        // when empty: No
     QQueue<QString> typedTexts;    // when empty: Cancel
     QQueue<QString> chosenFiles;   // when empty: Cancel
-    bool linksOpen = true;
+    bool linksOpen = true;        // false: no program takes a link
     // Runs inside every modal call, for tests that look at the window while a dialog is up.
     std::function<void()> whileModal;
 
@@ -30,7 +30,7 @@ public:
     QString askText(const QString &title, const QString &prompt) override;
     QString chooseFileToOpen(const QString &title, const QString &folder, const QString &filter) override;
     void beep() override;
-    bool openLink(const QUrl &address) override;
+    void openLink(const QUrl &address, const std::function<void()> &failed) override;
     void endProgram() override;
 
     // The services called, in order, e.g. {"askYesNo", "askText", "endProgram"}.
