@@ -4,7 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "app/SquareWidget.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/OpenWindow.h"
 
 #include <QApplication>
 #include <QDir>

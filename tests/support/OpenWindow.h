@@ -1,19 +1,70 @@
 #pragma once
-// The real main window, shown offscreen, with the scripted services and a temporary games
-// folder of its own, and the gestures the window tests use.
+// The real main window, shown offscreen with a games folder of its own and its modal services
+// scripted, and the gestures the window tests use.
 
 #include "app/MainWindow.h"
+#include "app/PlatformServices.h"
 #include "app/SquareWidget.h"
-#include "tests/support/ScriptedServices.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QQueue>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <functional>
 #include <memory>
 
 namespace trevak::testing {
+
+// Records every call and answers from queues the test fills, in order.
+class ScriptedServices : public PlatformServices {
+public:
+    // Each call as {service, arguments...}; showMessage adds its icon: "none", "information" or "warning".
+    QList<QStringList> calls;
+    QQueue<Answer> answers;            // when empty: No
+    QQueue<QString> typedTexts;        // when empty: Cancel
+    QQueue<QString> chosenFiles;       // when empty: Cancel
+    bool linksOpen = true;             // false: no program takes a link
+    std::function<void()> whileModal;  // runs inside every dialog, to look at the window behind it
+
+    void showMessage(const QString &title, const QString &text, MessageIcon icon) override
+    {
+        modal({"showMessage", title, text, QStringList{"none", "information", "warning"}.at(int(icon))});
+    }
+    Answer askYesNo(const QString &title, const QString &question) override
+    {
+        modal({"askYesNo", title, question});
+        return answers.isEmpty() ? Answer::No : answers.dequeue();
+    }
+    QString askText(const QString &title, const QString &prompt) override
+    {
+        modal({"askText", title, prompt});
+        return typedTexts.isEmpty() ? QString() : typedTexts.dequeue();
+    }
+    QString chooseFileToOpen(const QString &title, const QString &folder, const QString &filter) override
+    {
+        modal({"chooseFileToOpen", title, folder, filter});
+        return chosenFiles.isEmpty() ? QString() : chosenFiles.dequeue();
+    }
+    void beep() override { calls.append({"beep"}); }
+    void openLink(const QUrl &address, const std::function<void()> &failed) override
+    {
+        calls.append({"openLink", address.toString()});
+        if (!linksOpen)
+            failed();
+    }
+    void endProgram() override { calls.append({"endProgram"}); }
+
+private:
+    void modal(const QStringList &call)
+    {
+        calls.append(call);
+        if (whileModal)
+            whileModal();
+    }
+};
 
 class OpenWindow {
 public:
@@ -25,12 +76,10 @@ public:
     QString caption(const char *label) const { return child<QLabel>(label)->text(); }
     bool enabled(const char *name) const
     {
-        if (auto *action = child<QAction>(name))
-            return action->isEnabled();
-        return child<QWidget>(name)->isEnabled();
+        auto *action = child<QAction>(name);
+        return action ? action->isEnabled() : child<QWidget>(name)->isEnabled();
     }
-    template <typename T>
-    T *child(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
+    template <typename T> T *child(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
     QString file(const QString &name) const { return folder.filePath(name); }
 
     QTemporaryDir folder;
