@@ -12,7 +12,8 @@ namespace trevak {
 
 namespace {
 
-QLabel *addLabel(QWidget *parent, QLabel *label, const char *name, QRect geometry, const QFont &font)
+QLabel *addLabel(QWidget *parent, QLabel *label, const char *name, QRect geometry,
+                 const QFont &font)
 {
     label->setParent(parent);
     label->setObjectName(QLatin1String(name));
@@ -58,19 +59,26 @@ AboutWindow::AboutWindow(PlatformServices &services) : QWidget(nullptr), m_servi
 
     const QFont regular = windowFont(8.25);
     const QFont bold = windowFont(8.25, true);
-    addLabel(this, new QLabel(QStringLiteral("Trevak")), "Label1", twipsRect(240, 120, 1455, 375), windowFont(13.5, true));
+    addLabel(this, new QLabel(QStringLiteral("Trevak")), "Label1", twipsRect(240, 120, 1455, 375),
+             windowFont(13.5, true));
     addLabel(this, new QLabel(QStringLiteral("Autor: ") + QString::fromUtf8(kAuthorName)), "Label5",
              twipsRect(240, 720, 2055, 255), regular);
-    addLabel(this, new QLabel(QStringLiteral("Email:")), "Label3", twipsRect(240, 1200, 975, 255), bold);
-    auto *mail = addLink(this, "LblOdkazy1", QString::fromUtf8(kAuthorEmail), twipsRect(240, 1440, 1935, 255));
-    addLabel(this, new QLabel(QStringLiteral("Domovské stránky:")), "Label4", twipsRect(240, 1800, 1815, 255), bold);
+    addLabel(this, new QLabel(QStringLiteral("Email:")), "Label3", twipsRect(240, 1200, 975, 255),
+             bold);
+    auto *mail = addLink(this, "LblOdkazy1", QString::fromUtf8(kAuthorEmail),
+                         twipsRect(240, 1440, 1935, 255));
+    addLabel(this, new QLabel(QStringLiteral("Domovské stránky:")), "Label4",
+             twipsRect(240, 1800, 1815, 255), bold);
     auto *second = addLink(this, "LblOdkazy3", withoutScheme(QString::fromUtf8(kSecondHomePage)),
                            twipsRect(240, 2040, 1935, 255));
-    auto *first = addLink(this, "LblOdkazy2", withoutFinalSlash(withoutScheme(QString::fromUtf8(kFirstHomePage))),
+    auto *first = addLink(this, "LblOdkazy2",
+                          withoutFinalSlash(withoutScheme(QString::fromUtf8(kFirstHomePage))),
                           twipsRect(240, 2400, 2295, 255));
     connect(mail, &LinkLabel::clicked, this, [this, mail] { openLink(kMailTarget, mail->text()); });
-    connect(first, &LinkLabel::clicked, this, [this, first] { openLink(kFirstHomePage, first->text()); });
-    connect(second, &LinkLabel::clicked, this, [this, second] { openLink(kSecondHomePage, second->text()); });
+    connect(first, &LinkLabel::clicked, this,
+            [this, first] { openLink(kFirstHomePage, first->text()); });
+    connect(second, &LinkLabel::clicked, this,
+            [this, second] { openLink(kSecondHomePage, second->text()); });
 }
 
 void AboutWindow::showAtFixedPosition()
@@ -95,10 +103,12 @@ void AboutWindow::openLink(const char *target, const QString &caption)
     // The failure may be told after this window has closed: the services outlive it.
     PlatformServices &services = m_services;
     m_services.openLink(QUrl(QString::fromUtf8(target)), [&services, caption] {
-        services.showMessage(QStringLiteral("O Programu"),
-                             QStringLiteral("Odkaz %1 se nepodařilo otevřít, v systému chybí program, který by ho otevřel.")
-                                 .arg(caption),
-                             MessageIcon::Warning);
+        services.showMessage(
+            QStringLiteral("O Programu"),
+            QStringLiteral(
+                "Odkaz %1 se nepodařilo otevřít, v systému chybí program, který by ho otevřel.")
+                .arg(caption),
+            MessageIcon::Warning);
     });
 }
 

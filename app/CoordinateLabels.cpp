@@ -1,7 +1,7 @@
 #include "app/CoordinateLabels.h"
 
-#include "app/WindowFont.h"
 #include "app/Twips.h"
+#include "app/WindowFont.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,7 +16,7 @@ std::array<CoordinateLabels::Caption, CoordinateLabels::kCount> makeCaptions()
 {
     // The letters above the board were laid out in this order; each still sits over its file.
     static const char kTopLetters[] = "ABDFGHCE";
-    std::array<CoordinateLabels::Caption, CoordinateLabels::kCount> captions{};
+    std::array<CoordinateLabels::Caption, CoordinateLabels::kCount> captions {};
     for (int k = 0; k < CoordinateLabels::kCount; ++k) {
         CoordinateLabels::Caption &caption = captions[k];
         caption.index = k;
@@ -66,7 +66,8 @@ void CoordinateLabels::paintEvent(QPaintEvent *event)
     for (const Caption &caption : captions()) {
         const QRect rect = caption.rect.translated(-pos());
         if (event->rect().intersects(rect))
-            drawScaledText(painter, rect, int(caption.alignment), QString(caption.text), kCaptionPoints);
+            drawScaledText(painter, rect, int(caption.alignment), QString(caption.text),
+                           kCaptionPoints);
     }
 }
 

@@ -9,7 +9,8 @@ namespace trevak {
 
 QString savedGamesFolder()
 {
-    return savedGamesFolderFor(QCoreApplication::applicationDirPath(), QStringLiteral(TREVAK_INSTALL_BINDIR));
+    return savedGamesFolderFor(QCoreApplication::applicationDirPath(),
+                               QStringLiteral(TREVAK_INSTALL_BINDIR));
 }
 
 QString savedGamesFolderFor(const QString &exeFolder, const QString &installedBinFolder)

@@ -19,14 +19,16 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (m_pressed && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint()))
         emit clicked();
     m_pressed = false;
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return
+        || event->key() == Qt::Key_Enter)
         emit clicked();
     else
         QLabel::keyPressEvent(event);

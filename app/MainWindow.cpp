@@ -34,7 +34,8 @@ QLabel *makeLabel(QLabel *label, const QString &caption, QRect geometry, const Q
     return label;
 }
 
-QPushButton *makeButton(QWidget *parent, const QString &caption, QRect geometry, const QString &description)
+QPushButton *makeButton(QWidget *parent, const QString &caption, QRect geometry,
+                        const QString &description)
 {
     auto *button = new QPushButton(caption, parent);
     button->setGeometry(geometry);
@@ -87,7 +88,8 @@ void MainWindow::buildBoard(QWidget *client)
     m_coordinates = new CoordinateLabels(client);
     for (int square = 1; square <= kSquareCount; ++square) {
         auto *widget = new SquareWidget(square, client);
-        widget->setGeometry(px(360 + 600 * columnOf(square)), px(480 + 600 * (7 - rowOf(square))), px(615), px(615));
+        widget->setGeometry(px(360 + 600 * columnOf(square)), px(480 + 600 * (7 - rowOf(square))),
+                            px(615), px(615));
         connect(widget, &SquareWidget::clicked, this, &MainWindow::onSquareClicked);
         connect(widget, &SquareWidget::focusStepRequested, this, &MainWindow::moveFocus);
         m_squares[square - 1] = widget;
@@ -104,10 +106,10 @@ void MainWindow::buildSidePanel(QWidget *client)
     m_counterTitle = makeLabel(new ScaledTextLabel(client), QStringLiteral("Počet bodů:"),
                                twipsRect(5760, 120, 735, 735), windowFont(13.5));
     m_counterTitle->setWordWrap(true);
-    m_moveCounter = makeLabel(new ScaledTextLabel(client), QStringLiteral("0"), twipsRect(6600, 480, 975, 375),
-                              windowFont(13.5));
-    m_percentLabel = makeLabel(new ScaledTextLabel(client), QStringLiteral("0%"), twipsRect(7800, 5160, 495, 255),
-                               windowFont(9.75));
+    m_moveCounter = makeLabel(new ScaledTextLabel(client), QStringLiteral("0"),
+                              twipsRect(6600, 480, 975, 375), windowFont(13.5));
+    m_percentLabel = makeLabel(new ScaledTextLabel(client), QStringLiteral("0%"),
+                               twipsRect(7800, 5160, 495, 255), windowFont(9.75));
     m_moveCounter->setAccessibleName(QStringLiteral("Počet bodů: 0"));
     m_percentLabel->setAccessibleName(QStringLiteral("Zaplněno: 0%"));
     m_gauge = new GaugeWidget(client);
@@ -123,17 +125,22 @@ void MainWindow::buildSidePanel(QWidget *client)
 void MainWindow::buildMenus()
 {
     m_gameMenu = menuBar()->addMenu(QStringLiteral("&Hra"));
-    connect(m_gameMenu->addAction(QStringLiteral("&Nová")), &QAction::triggered, this, &MainWindow::startNewGame);
+    connect(m_gameMenu->addAction(QStringLiteral("&Nová")), &QAction::triggered, this,
+            &MainWindow::startNewGame);
     m_gameMenu->addSeparator();
     m_saveItem = m_gameMenu->addAction(QStringLiteral("&Uložit"));
     connect(m_saveItem, &QAction::triggered, this, &MainWindow::saveGame);
-    connect(m_gameMenu->addAction(QStringLiteral("N&ačíst")), &QAction::triggered, this, &MainWindow::loadGame);
+    connect(m_gameMenu->addAction(QStringLiteral("N&ačíst")), &QAction::triggered, this,
+            &MainWindow::loadGame);
     m_gameMenu->addSeparator();
-    connect(m_gameMenu->addAction(QStringLiteral("&Konec")), &QAction::triggered, this, &MainWindow::leave);
+    connect(m_gameMenu->addAction(QStringLiteral("&Konec")), &QAction::triggered, this,
+            &MainWindow::leave);
 
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Nápověda"));
-    connect(m_helpMenu->addAction(QStringLiteral("&Pomoc")), &QAction::triggered, this, &MainWindow::showHelp);
-    connect(m_helpMenu->addAction(QStringLiteral("&O programu")), &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m_helpMenu->addAction(QStringLiteral("&Pomoc")), &QAction::triggered, this,
+            &MainWindow::showHelp);
+    connect(m_helpMenu->addAction(QStringLiteral("&O programu")), &QAction::triggered, this,
+            &MainWindow::showAbout);
 }
 
 void MainWindow::nameControls()
@@ -152,7 +159,8 @@ void MainWindow::nameControls()
     m_forwardButton->setObjectName(QStringLiteral("CmdVpred"));
     m_gameMenu->setObjectName(QStringLiteral("mnuHra"));
     m_helpMenu->setObjectName(QStringLiteral("miNapoveda"));
-    const char *const gameItems[] = {"miNova", "miSepeator", "miUlozit", "miNacist", "miSepeator1", "miKonec"};
+    const char *const gameItems[]
+        = {"miNova", "miSepeator", "miUlozit", "miNacist", "miSepeator1", "miKonec"};
     const char *const helpItems[] = {"miPomoc", "MiOProgramu"};
     for (int i = 0; i < int(std::size(gameItems)); ++i)
         m_gameMenu->actions().at(i)->setObjectName(QLatin1String(gameItems[i]));
@@ -188,7 +196,8 @@ void MainWindow::refresh()
     for (int i = 0; i < kSquareCount; ++i)
         m_squares[i]->setMark(marks[i]);
     setCaption(m_moveCounter, QString::number(m_game.shownStep()), QStringLiteral("Počet bodů: "));
-    setCaption(m_percentLabel, QString::fromStdString(m_game.percentText()), QStringLiteral("Zaplněno: "));
+    setCaption(m_percentLabel, QString::fromStdString(m_game.percentText()),
+               QStringLiteral("Zaplněno: "));
     m_gauge->setVisibleStrokes(m_game.shownStep());
     m_backButton->setEnabled(m_game.backEnabled());
     m_forwardButton->setEnabled(m_game.forwardEnabled());
@@ -202,7 +211,8 @@ void MainWindow::onSquareClicked(int square)
     if (result == ClickResult::Refused)
         m_services.beep();
     else if (result == ClickResult::BoardFull)
-        m_services.showMessage(QStringLiteral("Vyhrál jste."), QStringLiteral("Blahopřeji, Všechna pole jsou zaplněna."),
+        m_services.showMessage(QStringLiteral("Vyhrál jste."),
+                               QStringLiteral("Blahopřeji, Všechna pole jsou zaplněna."),
                                MessageIcon::None);
 }
 

@@ -62,7 +62,7 @@ private:
     SaveLoadDialogs m_dialogs;
     bool m_leaving = false;
 
-    std::array<SquareWidget *, kSquareCount> m_squares{};
+    std::array<SquareWidget *, kSquareCount> m_squares {};
     CoordinateLabels *m_coordinates = nullptr;
     GaugeWidget *m_gauge = nullptr;
     QLabel *m_knightPicture = nullptr;

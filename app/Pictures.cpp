@@ -21,9 +21,12 @@ QPixmap squarePicture(SquareMark mark, bool dark)
 {
     // square101 visited on light, 102 knight on light, 103 visited on dark, 104 knight on dark.
     switch (mark) {
-    case SquareMark::Empty: return {};
-    case SquareMark::Visited: return resourcePixmap(dark ? QStringLiteral("square103") : QStringLiteral("square101"));
-    case SquareMark::Knight: return resourcePixmap(dark ? QStringLiteral("square104") : QStringLiteral("square102"));
+    case SquareMark::Empty:
+        return {};
+    case SquareMark::Visited:
+        return resourcePixmap(dark ? QStringLiteral("square103") : QStringLiteral("square101"));
+    case SquareMark::Knight:
+        return resourcePixmap(dark ? QStringLiteral("square104") : QStringLiteral("square102"));
     }
     return {};
 }

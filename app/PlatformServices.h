@@ -9,8 +9,15 @@ class QUrl;
 
 namespace trevak {
 
-enum class MessageIcon { None, Information, Warning };
-enum class Answer { Yes, No };
+enum class MessageIcon {
+    None,
+    Information,
+    Warning
+};
+enum class Answer {
+    Yes,
+    No
+};
 
 class PlatformServices {
 public:
@@ -23,7 +30,9 @@ public:
     // The typed text, or an empty text on Cancel.
     virtual QString askText(const QString &title, const QString &prompt) = 0;
     // The chosen file's path, or an empty text on Cancel. `filter` is "Description (*.ext)".
-    virtual QString chooseFileToOpen(const QString &title, const QString &folder, const QString &filter) = 0;
+    virtual QString chooseFileToOpen(const QString &title, const QString &folder,
+                                     const QString &filter)
+        = 0;
     virtual void beep() = 0;
     // Hands an e-mail or web address to the desktop's program for it. `failed` runs, maybe
     // later, when no program took it.

@@ -17,7 +17,8 @@ namespace trevak {
 namespace {
 
 // The buttons' own texts, so that no desktop theme puts them in its language.
-QMessageBox::StandardButton addButton(QMessageBox &box, QMessageBox::StandardButton which, const QString &text)
+QMessageBox::StandardButton addButton(QMessageBox &box, QMessageBox::StandardButton which,
+                                      const QString &text)
 {
     box.addButton(which)->setText(text);
     return which;
@@ -66,7 +67,8 @@ QString QtPlatformServices::askText(const QString &title, const QString &prompt)
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
-QString QtPlatformServices::chooseFileToOpen(const QString &title, const QString &folder, const QString &filter)
+QString QtPlatformServices::chooseFileToOpen(const QString &title, const QString &folder,
+                                             const QString &filter)
 {
     useCzechQtTexts();
     // Qt's own dialog: a desktop's native one would speak the desktop's language.
@@ -94,17 +96,19 @@ void QtPlatformServices::openLink(const QUrl &address, const std::function<void(
         return;
     }
     auto *process = new QProcess(qApp);
-    QObject::connect(process, &QProcess::finished, process, [process, failed](int code, QProcess::ExitStatus status) {
-        if (status != QProcess::NormalExit || code != 0)
-            failed();
-        process->deleteLater();
-    });
-    QObject::connect(process, &QProcess::errorOccurred, process, [process, failed](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart)
-            return;
-        failed();
-        process->deleteLater();
-    });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed](int code, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || code != 0)
+                             failed();
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         failed();
+                         process->deleteLater();
+                     });
     process->start(opener, {QString::fromLatin1(address.toEncoded())});
 }
 

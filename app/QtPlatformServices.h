@@ -16,7 +16,8 @@ public:
     void showMessage(const QString &title, const QString &text, MessageIcon icon) override;
     Answer askYesNo(const QString &title, const QString &question) override;
     QString askText(const QString &title, const QString &prompt) override;
-    QString chooseFileToOpen(const QString &title, const QString &folder, const QString &filter) override;
+    QString chooseFileToOpen(const QString &title, const QString &folder,
+                             const QString &filter) override;
     void beep() override;
     void openLink(const QUrl &address, const std::function<void()> &failed) override;
     void endProgram() override;

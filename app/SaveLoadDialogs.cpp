@@ -23,7 +23,8 @@ QString nameProblem(const QString &name)
     // A pasted line end or tab, or a NUL, at which the system would cut the name.
     for (const QChar c : name) {
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("Název partie nesmí obsahovat řídicí znaky, jako je konec řádku nebo tabulátor.");
+            return QStringLiteral(
+                "Název partie nesmí obsahovat řídicí znaky, jako je konec řádku nebo tabulátor.");
     }
     return {};
 }
@@ -32,8 +33,7 @@ QString nameProblem(const QString &name)
 
 SaveLoadDialogs::SaveLoadDialogs(Game &game, PlatformServices &services, const QString &folder)
     : m_game(game), m_services(services), m_folder(folder)
-{
-}
+{ }
 
 void SaveLoadDialogs::tellProblem(const QString &text)
 {
@@ -42,7 +42,8 @@ void SaveLoadDialogs::tellProblem(const QString &text)
 
 SaveResult SaveLoadDialogs::save()
 {
-    const QString name = m_services.askText(QStringLiteral("Uložit partii."), QStringLiteral("Zadej název partie."));
+    const QString name = m_services.askText(QStringLiteral("Uložit partii."),
+                                            QStringLiteral("Zadej název partie."));
     if (name.isEmpty())
         return SaveResult::Cancelled;
     const QString problem = nameProblem(name);
@@ -51,11 +52,13 @@ SaveResult SaveLoadDialogs::save()
         return SaveResult::Failed;
     }
 
-    QDir().mkpath(m_folder);  // the user's data folder of an installed copy is made at its first game
+    QDir().mkpath(
+        m_folder);  // the user's data folder of an installed copy is made at its first game
     const QString path = m_folder + QLatin1Char('/') + name + QLatin1String(".txt");
     const QString reason = writeSavedGameFile(path, formatSavedGame(m_game.tour()));
     if (!reason.isEmpty()) {
-        tellProblem(QStringLiteral("Soubor %1 nelze uložit:\n%2").arg(QDir::toNativeSeparators(path), reason));
+        tellProblem(QStringLiteral("Soubor %1 nelze uložit:\n%2")
+                        .arg(QDir::toNativeSeparators(path), reason));
         return SaveResult::Failed;
     }
     m_game.markSaved();
@@ -81,7 +84,8 @@ std::optional<Tour> SaveLoadDialogs::chooseSavedGame()
         return std::nullopt;
     const SavedGameRead read = readSavedGameFile(path);
     if (!read.ok) {
-        tellProblem(QStringLiteral("Soubor %1 nelze načíst:\n%2").arg(QDir::toNativeSeparators(path), read.problem));
+        tellProblem(QStringLiteral("Soubor %1 nelze načíst:\n%2")
+                        .arg(QDir::toNativeSeparators(path), read.problem));
         return std::nullopt;
     }
     return read.tour;

@@ -11,7 +11,11 @@ namespace trevak {
 
 class PlatformServices;
 
-enum class SaveResult { Saved, Cancelled, Failed };
+enum class SaveResult {
+    Saved,
+    Cancelled,
+    Failed
+};
 
 class SaveLoadDialogs {
 public:

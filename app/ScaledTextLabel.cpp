@@ -9,7 +9,8 @@ namespace trevak {
 void ScaledTextLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     const int flags = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
     drawScaledText(painter, contentsRect(), flags, text(), font().pointSizeF());
 }

@@ -10,7 +10,8 @@ namespace {
 
 class SquareAccessible : public QAccessibleWidget {
 public:
-    explicit SquareAccessible(SquareWidget *square) : QAccessibleWidget(square, QAccessible::Button) {}
+    explicit SquareAccessible(SquareWidget *square) : QAccessibleWidget(square, QAccessible::Button)
+    { }
 
     // The name of a square that has not changed yet is made when asked for, so that opening
     // the window spends nothing on 64 names.
@@ -23,7 +24,7 @@ public:
 
     QStringList actionNames() const override
     {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+        return QStringList {pressAction()} + QAccessibleWidget::actionNames();
     }
 
     void doAction(const QString &actionName) override

@@ -25,9 +25,15 @@ QString SquareWidget::spokenName() const
 {
     QString shows;
     switch (m_mark) {
-    case SquareMark::Empty: shows = QStringLiteral("prázdné"); break;
-    case SquareMark::Visited: shows = QStringLiteral("navštíveno"); break;
-    case SquareMark::Knight: shows = QStringLiteral("jezdec"); break;
+    case SquareMark::Empty:
+        shows = QStringLiteral("prázdné");
+        break;
+    case SquareMark::Visited:
+        shows = QStringLiteral("navštíveno");
+        break;
+    case SquareMark::Knight:
+        shows = QStringLiteral("jezdec");
+        break;
     }
     return QString::fromStdString(squareName(m_square)) + QStringLiteral(", ") + shows;
 }
@@ -48,7 +54,8 @@ void SquareWidget::paintEvent(QPaintEvent *)
     QPainter painter(this);
     // Neighbouring squares overlap by one pixel, so their borders coincide.
     painter.fillRect(rect(), Qt::black);
-    painter.fillRect(rect().adjusted(1, 1, -1, -1), isDarkSquare(m_square) ? kDarkSquare : kLightSquare);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1),
+                     isDarkSquare(m_square) ? kDarkSquare : kLightSquare);
     if (!m_picture.isNull()) {
         painter.drawPixmap(1, 1, m_picture);
         // The picture reaches over the right and bottom border; the border stays on top.
@@ -89,11 +96,20 @@ void SquareWidget::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Enter:
         emit clicked(m_square);
         return;
-    case Qt::Key_Up: emit focusStepRequested(m_square, +1, 0); return;
-    case Qt::Key_Down: emit focusStepRequested(m_square, -1, 0); return;
-    case Qt::Key_Left: emit focusStepRequested(m_square, 0, -1); return;
-    case Qt::Key_Right: emit focusStepRequested(m_square, 0, +1); return;
-    default: QWidget::keyPressEvent(event);
+    case Qt::Key_Up:
+        emit focusStepRequested(m_square, +1, 0);
+        return;
+    case Qt::Key_Down:
+        emit focusStepRequested(m_square, -1, 0);
+        return;
+    case Qt::Key_Left:
+        emit focusStepRequested(m_square, 0, -1);
+        return;
+    case Qt::Key_Right:
+        emit focusStepRequested(m_square, 0, +1);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
     }
 }
 

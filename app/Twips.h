@@ -6,7 +6,10 @@
 
 namespace trevak {
 
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));

@@ -13,7 +13,8 @@ bool msSansSerifInstalled()
 {
     // Asking for a family that is not installed sends Qt through fontconfig's fallback
     // lists for every font; asking only when it is there keeps start-up quick.
-    static const bool installed = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"));
+    static const bool installed
+        = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"));
     return installed;
 }
 
@@ -45,15 +46,17 @@ QFont windowFont(qreal pointSize, bool bold)
     return font;
 }
 
-void drawScaledText(QPainter &painter, const QRect &rect, int flags, const QString &text, qreal pointSize)
+void drawScaledText(QPainter &painter, const QRect &rect, int flags, const QString &text,
+                    qreal pointSize)
 {
     const QFont font = sharedFont(pointSize);
     const qreal scale = pointSize / font.pointSizeF();
     painter.save();
     painter.setFont(font);
     painter.scale(scale, scale);
-    painter.drawText(QRectF(rect.x() / scale, rect.y() / scale, rect.width() / scale, rect.height() / scale),
-                     flags, text);
+    painter.drawText(
+        QRectF(rect.x() / scale, rect.y() / scale, rect.width() / scale, rect.height() / scale),
+        flags, text);
     painter.restore();
 }
 

@@ -8,12 +8,24 @@ namespace trevak {
 
 constexpr int kSquareCount = 64;
 
-constexpr int rowOf(int square) { return (square - 1) / 8; }
-constexpr int columnOf(int square) { return (square - 1) % 8; }
-constexpr int squareAt(int row, int column) { return 8 * row + column + 1; }
+constexpr int rowOf(int square)
+{
+    return (square - 1) / 8;
+}
+constexpr int columnOf(int square)
+{
+    return (square - 1) % 8;
+}
+constexpr int squareAt(int row, int column)
+{
+    return 8 * row + column + 1;
+}
 
 // A1 and H8 are dark; dark and light alternate along every row and column.
-constexpr bool isDarkSquare(int square) { return (rowOf(square) + columnOf(square)) % 2 == 0; }
+constexpr bool isDarkSquare(int square)
+{
+    return (rowOf(square) + columnOf(square)) % 2 == 0;
+}
 
 // True when `to` is a knight's jump from `from`; jumps never wrap across the board's edge.
 bool isKnightJump(int from, int to);

@@ -93,9 +93,10 @@ SquareMark Game::markOf(int square) const
 
 std::array<SquareMark, kSquareCount> Game::marks() const
 {
-    std::array<SquareMark, kSquareCount> marks{};
+    std::array<SquareMark, kSquareCount> marks {};
     for (int step = 1; step <= m_shownStep; ++step)
-        marks[m_tour[step - 1] - 1] = step == m_shownStep ? SquareMark::Knight : SquareMark::Visited;
+        marks[m_tour[step - 1] - 1]
+            = step == m_shownStep ? SquareMark::Knight : SquareMark::Visited;
     return marks;
 }
 

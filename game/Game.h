@@ -15,12 +15,16 @@ namespace trevak {
 // one shown are those taken back, ready to be replayed; the first 0 ends them.
 using Tour = std::array<std::uint8_t, kSquareCount>;
 
-enum class SquareMark { Empty, Visited, Knight };
+enum class SquareMark {
+    Empty,
+    Visited,
+    Knight
+};
 
 enum class ClickResult {
-    Refused,    // an occupied square, or not a knight's jump: the window beeps
-    Placed,     // the knight was put on the board
-    Moved,      // the knight jumped
+    Refused,  // an occupied square, or not a knight's jump: the window beeps
+    Placed,  // the knight was put on the board
+    Moved,  // the knight jumped
     BoardFull,  // the knight jumped onto the last empty square: the window congratulates
 };
 
@@ -61,7 +65,7 @@ public:
     bool hasJumpRecorded() const { return m_tour[1] != 0; }
 
 private:
-    Tour m_tour{};
+    Tour m_tour {};
     int m_shownStep = 0;
     // The window opens with all three off.
     bool m_backEnabled = false;

@@ -9,4 +9,5 @@ TEST_PACKAGES=(
   xvfb xauth xdotool
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
+  clang-format
 )

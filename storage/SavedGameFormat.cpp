@@ -33,7 +33,10 @@ SavedGameRead refusal(int line, const QString &problem)
 // boundaries (even one falling between CR and LF) make no difference.
 class SavedGameParser {
 public:
-    enum class Status { NeedMore, Done };
+    enum class Status {
+        NeedMore,
+        Done
+    };
 
     Status feed(char byte)
     {
@@ -69,8 +72,9 @@ public:
             return Status::Done;
         if (!m_sawAnyByte)
             return fail(0, QStringLiteral("Soubor je prázdný."));
-        return fail(0, QStringLiteral("Soubor končí řádkem %1, uložená partie má 64 řádků.")
-                           .arg(m_line - 1));
+        return fail(
+            0,
+            QStringLiteral("Soubor končí řádkem %1, uložená partie má 64 řádků.").arg(m_line - 1));
     }
 
     Status failReading() { return fail(0, QStringLiteral("Soubor nelze přečíst.")); }
@@ -78,14 +82,19 @@ public:
     SavedGameRead result() const { return m_result; }
 
 private:
-    enum class Shape { LeadingBlanks, Digits, TrailingBlanks };
+    enum class Shape {
+        LeadingBlanks,
+        Digits,
+        TrailingBlanks
+    };
 
     Status endLine()
     {
         if (m_shape == Shape::LeadingBlanks)
             return fail(m_line, QStringLiteral("Řádek %1 je prázdný.").arg(m_line));
         if (m_value > kSquareCount)
-            return fail(m_line, QStringLiteral("Řádek %1 obsahuje číslo větší než 64.").arg(m_line));
+            return fail(m_line,
+                        QStringLiteral("Řádek %1 obsahuje číslo větší než 64.").arg(m_line));
         if (m_value == 0) {
             if (m_firstZeroLine == 0)
                 m_firstZeroLine = m_line;
@@ -98,10 +107,11 @@ private:
             }
             const int earlier = m_lineOfSquare[m_value];
             if (earlier != 0) {
-                return fail(m_line, QStringLiteral("Pole %1 je uvedeno na řádku %2 i na řádku %3.")
-                                        .arg(m_value)
-                                        .arg(earlier)
-                                        .arg(m_line));
+                return fail(m_line,
+                            QStringLiteral("Pole %1 je uvedeno na řádku %2 i na řádku %3.")
+                                .arg(m_value)
+                                .arg(earlier)
+                                .arg(m_line));
             }
             m_lineOfSquare[m_value] = m_line;
         }
@@ -133,7 +143,7 @@ private:
     bool m_afterCarriageReturn = false;
     bool m_sawAnyByte = false;
     int m_firstZeroLine = 0;
-    std::array<int, kSquareCount + 1> m_lineOfSquare{};
+    std::array<int, kSquareCount + 1> m_lineOfSquare {};
 };
 
 }  // namespace
@@ -178,7 +188,8 @@ SavedGameRead readSavedGameFile(const QString &path)
 {
     // Opened without blocking and judged by what was opened, not by a look at the path first:
     // a pipe put in the file's place meanwhile would otherwise block the program for good.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return refusal(0, QStringLiteral("Soubor neexistuje."));
@@ -186,12 +197,13 @@ SavedGameRead readSavedGameFile(const QString &path)
             return refusal(0, QStringLiteral("Soubor nelze otevřít, chybí oprávnění ke čtení."));
         return refusal(0, QStringLiteral("Soubor nelze otevřít."));
     }
-    struct stat status {};
+    struct stat status { };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         const bool folder = S_ISDIR(status.st_mode);
         ::close(fd);
-        return refusal(0, folder ? QStringLiteral("Vybraná cesta je složka.")
-                                 : QStringLiteral("Vybraná cesta není běžný soubor."));
+        return refusal(0,
+                       folder ? QStringLiteral("Vybraná cesta je složka.")
+                              : QStringLiteral("Vybraná cesta není běžný soubor."));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 

@@ -17,9 +17,9 @@ QByteArray formatSavedGame(const Tour &tour);
 
 struct SavedGameRead {
     bool ok = false;
-    Tour tour{};
+    Tour tour {};
     QString problem;  // one Czech sentence naming the fault, empty when ok
-    int line = 0;     // the line the fault is on, 0 for faults of the whole file
+    int line = 0;  // the line the fault is on, 0 for faults of the whole file
 };
 
 // Reads and checks a saved game. Reads in small chunks and stops after line 64 or at the

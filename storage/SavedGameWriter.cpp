@@ -19,7 +19,8 @@ constexpr int kTemporarySuffixBytes = 7;
 QString reasonNotToReplace(const QFileInfo &target)
 {
     if (!target.exists())  // follows links
-        return target.isSymLink() ? QStringLiteral("Pod tímto názvem je odkaz, který nikam nevede.") : QString();
+        return target.isSymLink() ? QStringLiteral("Pod tímto názvem je odkaz, který nikam nevede.")
+                                  : QString();
     if (target.isDir())
         return QStringLiteral("Na místě souboru je složka se stejným názvem.");
     if (!target.isFile())

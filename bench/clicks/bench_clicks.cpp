@@ -23,15 +23,16 @@ struct Figures {
     void print(const char *what)
     {
         std::sort(nanoseconds.begin(), nanoseconds.end());
-        const auto at = [this](double q) { return nanoseconds[size_t(q * double(nanoseconds.size() - 1))] / 1000.0; };
-        std::printf("%-22s %7zu  median %8.1f us  p90 %8.1f us  worst %8.1f us\n", what, nanoseconds.size(),
-                    at(0.5), at(0.9), at(1.0));
+        const auto at = [this](double q) {
+            return nanoseconds[size_t(q * double(nanoseconds.size() - 1))] / 1000.0;
+        };
+        std::printf("%-22s %7zu  median %8.1f us  p90 %8.1f us  worst %8.1f us\n", what,
+                    nanoseconds.size(), at(0.5), at(0.9), at(1.0));
     }
 };
 
 // One event handled and everything it changed painted and flushed.
-template <typename Action>
-void measure(Figures &figures, Action action)
+template <typename Action> void measure(Figures &figures, Action action)
 {
     QElapsedTimer timer;
     timer.start();
@@ -50,7 +51,7 @@ std::vector<int> wholeTour()
             count += !used[t] && isKnightJump(square, t);
         return count;
     };
-    std::vector<int> tour{1};
+    std::vector<int> tour {1};
     used[1] = true;
     while (tour.size() < kSquareCount) {
         int best = 0;

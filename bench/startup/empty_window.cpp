@@ -13,7 +13,8 @@ int main(int argc, char *argv[])
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Prázdné okno"));
     QMenu *game = window.menuBar()->addMenu(QStringLiteral("&Hra"));
-    QObject::connect(game->addAction(QStringLiteral("&Konec")), &QAction::triggered, &app, &QApplication::quit);
+    QObject::connect(game->addAction(QStringLiteral("&Konec")), &QAction::triggered, &app,
+                     &QApplication::quit);
     window.setCentralWidget(new QWidget(&window));
     window.resize(561, 384 + window.menuBar()->sizeHint().height());
     window.show();

@@ -55,8 +55,8 @@ double millisecondsBetween(Clock::time_point from, Clock::time_point to)
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
-    xcb_intern_atom_reply_t *reply =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
     if (!reply)
         die(std::string("no atom ") + name);
     const xcb_atom_t result = reply->atom;
@@ -64,10 +64,12 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return result;
 }
 
-std::optional<pid_t> windowPid(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t pidAtom)
+std::optional<pid_t> windowPid(xcb_connection_t *connection, xcb_window_t window,
+                               xcb_atom_t pidAtom)
 {
     xcb_get_property_reply_t *reply = xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+        connection, xcb_get_property(connection, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1),
+        nullptr);
     std::optional<pid_t> pid;
     if (reply && xcb_get_property_value_length(reply) == 4)
         pid = static_cast<pid_t>(*static_cast<std::uint32_t *>(xcb_get_property_value(reply)));
@@ -77,7 +79,8 @@ std::optional<pid_t> windowPid(xcb_connection_t *connection, xcb_window_t window
 
 // Waits for the child's top-level window to be mapped; root must select SubstructureNotify
 // before the child starts.
-xcb_window_t waitForMappedWindow(xcb_connection_t *connection, pid_t child, Clock::time_point deadline)
+xcb_window_t waitForMappedWindow(xcb_connection_t *connection, pid_t child,
+                                 Clock::time_point deadline)
 {
     const xcb_atom_t pidAtom = atom(connection, "_NET_WM_PID");
     while (Clock::now() < deadline) {
@@ -107,11 +110,11 @@ struct Geometry {
 
 Geometry geometryOf(xcb_connection_t *connection, xcb_window_t window)
 {
-    xcb_get_geometry_reply_t *reply =
-        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    xcb_get_geometry_reply_t *reply
+        = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
     if (!reply)
         die("no window geometry");
-    const Geometry geometry{reply->width, reply->height};
+    const Geometry geometry {reply->width, reply->height};
     std::free(reply);
     return geometry;
 }
@@ -122,14 +125,15 @@ struct Sample {
     bool painted = false;
 };
 
-std::optional<Sample> sampleRows(xcb_connection_t *connection, xcb_window_t window, Geometry geometry)
+std::optional<Sample> sampleRows(xcb_connection_t *connection, xcb_window_t window,
+                                 Geometry geometry)
 {
     Sample sample;
     for (int y : {2, geometry.height / 2, geometry.height - 3}) {
         xcb_get_image_reply_t *reply = xcb_get_image_reply(
             connection,
-            xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, static_cast<std::int16_t>(y),
-                          geometry.width, 1, ~0u),
+            xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0,
+                          static_cast<std::int16_t>(y), geometry.width, 1, ~0u),
             nullptr);
         if (!reply)
             return std::nullopt;
@@ -297,8 +301,8 @@ int main(int argc, char *argv[])
     std::printf("mapped_ms=%.1f startup_ms=%.1f anon_kib=%ld private_dirty_kib=%ld rss_kib=%ld "
                 "startup_cpu_ms=%.1f idle_ticks=%ld idle_cpu_us=%lld idle_switches=%lld\n",
                 millisecondsBetween(spawned, mapped), millisecondsBetween(spawned, painted),
-                smapsField(smaps, "Anonymous"), smapsField(smaps, "Private_Dirty"), smapsField(smaps, "Rss"),
-                before.cpuNs / 1e6,
-                ticksAfter - ticksBefore, (after.cpuNs - before.cpuNs) / 1000, after.switches - before.switches);
+                smapsField(smaps, "Anonymous"), smapsField(smaps, "Private_Dirty"),
+                smapsField(smaps, "Rss"), before.cpuNs / 1e6, ticksAfter - ticksBefore,
+                (after.cpuNs - before.cpuNs) / 1000, after.switches - before.switches);
     return 0;
 }

@@ -4,11 +4,17 @@
 using namespace trevak;
 using namespace trevak::testing;
 
-// A flow on the window, the About window open: steps (squares, gestures, About window's labels, '~' the right button, else
-// menu items), the answers Y/N, the names typed split at '|', the game the open dialog picks ("vybraná.txt", '@' its folder);
-// then the calls as letters, the files left there ("name:squares"), the message, the board (knight last), Zpět, Vpřed, Uložit.
-struct Flow { QString steps, answers, typed, chosen, calls, files, message, shown, buttons; };
-static void add(const char *name, const Flow &flow) { QTest::newRow(name) << flow; }
+// A flow on the window, the About window open: steps (squares, gestures, About window's labels, '~'
+// the right button, else menu items), the answers Y/N, the names typed split at '|', the game the
+// open dialog picks ("vybraná.txt", '@' its folder); then the calls as letters, the files left
+// there ("name:squares"), the message, the board (knight last), Zpět, Vpřed, Uložit.
+struct Flow {
+    QString steps, answers, typed, chosen, calls, files, message, shown, buttons;
+};
+static void add(const char *name, const Flow &flow)
+{
+    QTest::newRow(name) << flow;
+}
 
 class TestFlows : public QObject {
     Q_OBJECT
@@ -16,113 +22,193 @@ private slots:
     void flows_data()
     {
         QTest::addColumn<Flow>("flow");
-        const QString cannotSave = QStringLiteral("Soubor @/hra.txt nelze uložit:\n@ je soubor, ne složka.");
-        const QString noLink = QStringLiteral("Odkaz %1 se nepodařilo otevřít, v systému chybí program, který by ho otevřel.");
-        const QString slash = QStringLiteral("Název partie nesmí obsahovat lomítko / ani zpětné lomítko \\.");
+        const QString cannotSave
+            = QStringLiteral("Soubor @/hra.txt nelze uložit:\n@ je soubor, ne složka.");
+        const QString noLink = QStringLiteral(
+            "Odkaz %1 se nepodařilo otevřít, v systému chybí program, který by ho otevřel.");
+        const QString slash
+            = QStringLiteral("Název partie nesmí obsahovat lomítko / ani zpětné lomítko \\.");
         QFile file(QStringLiteral(":/text/help.txt"));  // shown without the last line's newline
-        const QString help = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).chopped(1) : "?";
+        const QString help
+            = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).chopped(1) : "?";
         add("new, lone knight", {"20 miNova", "", "", "", "", "", "", "", "000"});
-        add("new, taken back, Yes", {"1 18 35 B B B miNova", "Y", "zpět", "", "KN", "zpět.txt:1 18 35", "", "", "000"});
-        add("new, Yes, name cancelled, asked again", {"1 18 miNova", "YN", "", "", "KNK", "", "", "", "000"});
+        add("new, taken back, Yes",
+            {"1 18 35 B B B miNova", "Y", "zpět", "", "KN", "zpět.txt:1 18 35", "", "", "000"});
+        add("new, Yes, name cancelled, asked again",
+            {"1 18 miNova", "YN", "", "", "KNK", "", "", "", "000"});
         add("load, lone knight dropped", {"20 miNacist", "", "", "", "O", "", "", "", "000"});
         add("load, No, Cancel", {"1 18 miNacist", "N", "", "", "UO", "", "", "", "001"});
-        add("load, No, a game", {"1 18 miNacist", "N", "", "1 18 3", "UO", "vybraná.txt:1 18 3", "", "1 18 3", "101"});
-        add("load, Yes, a game", {"1 18 miNacist", "Y", "a", "1 18 3", "UNO", "a.txt:1 18,vybraná.txt:1 18 3", "", "1 18 3", "100"});
-        add("load, refused file", {"1 18 miNacist", "N", "", "1 18 x", "UOW", "vybraná.txt:1 18 x",
-                                   "Soubor @/vybraná.txt nelze načíst:\nŘádek 3 neobsahuje číslo pole.", "", "001"});
-        add("load, slash refused, No", {"1 18 miNacist", "YN", "../a", "", "UNWUO", "", slash, "", "001"});
+        add("load, No, a game",
+            {"1 18 miNacist", "N", "", "1 18 3", "UO", "vybraná.txt:1 18 3", "", "1 18 3", "101"});
+        add("load, Yes, a game",
+            {"1 18 miNacist", "Y", "a", "1 18 3", "UNO", "a.txt:1 18,vybraná.txt:1 18 3", "",
+             "1 18 3", "100"});
+        add("load, refused file",
+            {"1 18 miNacist", "N", "", "1 18 x", "UOW", "vybraná.txt:1 18 x",
+             "Soubor @/vybraná.txt nelze načíst:\nŘádek 3 neobsahuje číslo pole.", "", "001"});
+        add("load, slash refused, No",
+            {"1 18 miNacist", "YN", "../a", "", "UNWUO", "", slash, "", "001"});
         add("exit, empty board", {"miKonec", "", "", "", "E", "", "", "", "000"});
         add("exit, No", {"1 18 miKonec", "N", "", "", "KE", "", "", "1 18", "101"});
-        add("exit, Yes", {"1 18 miUlozit miKonec", "Y", "a|b", "", "NKNE", "a.txt:1 18,b.txt:1 18", "", "1 18", "100"});
+        add("exit, Yes",
+            {"1 18 miUlozit miKonec", "Y", "a|b", "", "NKNE", "a.txt:1 18,b.txt:1 18", "", "1 18",
+             "100"});
         add("close box, empty board", {"close", "", "", "", "E", "", "", "", "000"});
-        add("exit, failed save asked again", {"1 18 gone miKonec", "YN", "hra", "", "KNWKE", "", cannotSave, "1 18", "101"});
+        add("exit, failed save asked again",
+            {"1 18 gone miKonec", "YN", "hra", "", "KNWKE", "", cannotSave, "1 18", "101"});
         add("close box, No", {"1 18 close", "N", "", "", "KE", "", "", "1 18", "101"});
-        add("exit, then close box", {"1 18 miKonec close", "N", "", "", "KE", "", "", "1 18", "101"});
+        add("exit, then close box",
+            {"1 18 miKonec close", "N", "", "", "KE", "", "", "1 18", "101"});
         add("save, Cancel", {"1 18 miUlozit", "", "", "", "N", "", "", "1 18", "101"});
-        add("save twice", {"1 18 miUlozit 35 miUlozit", "", "hra|hra", "", "NN", "hra.txt:1 18 35", "", "1 18 35", "100"});
-        add("save abc.txt", {"1 18 miUlozit", "", "abc.txt", "", "N", "abc.txt.txt:1 18", "", "1 18", "100"});
+        add("save twice",
+            {"1 18 miUlozit 35 miUlozit", "", "hra|hra", "", "NN", "hra.txt:1 18 35", "", "1 18 35",
+             "100"});
+        add("save abc.txt",
+            {"1 18 miUlozit", "", "abc.txt", "", "N", "abc.txt.txt:1 18", "", "1 18", "100"});
         add("save backslash", {"1 18 miUlozit", "", "a\\b", "", "NW", "", slash, "1 18", "101"});
-        const QString control = QStringLiteral("Název partie nesmí obsahovat řídicí znaky, jako je konec řádku nebo tabulátor.");
-        add("save NUL", {"1 18 miUlozit", "", QString::fromUtf16(u"a\0b", 3), "", "NW", "", control, "1 18", "101"});
+        const QString control = QStringLiteral(
+            "Název partie nesmí obsahovat řídicí znaky, jako je konec řádku nebo tabulátor.");
+        add("save NUL",
+            {"1 18 miUlozit", "", QString::fromUtf16(u"a\0b", 3), "", "NW", "", control, "1 18",
+             "101"});
         add("save tab", {"1 18 miUlozit", "", "a\tb", "", "NW", "", control, "1 18", "101"});
-        add("save blanks", {"1 18 miUlozit", "", "  ", "", "NW", "", "Název partie nesmí být složen jen z mezer.", "1 18", "101"});
-        add("save hidden", {"1 18 miUlozit", "", ".", "", "NW", "", "Název partie nesmí začínat tečkou.", "1 18", "101"});
-        add("save over no game", {"1 18 miUlozit", "", "vybraná", "1 x", "NW", "vybraná.txt:1 x",
-            "Soubor @/vybraná.txt nelze uložit:\nSoubor tohoto názvu už existuje a není to uložená partie.", "1 18", "101"});
+        add("save blanks",
+            {"1 18 miUlozit", "", "  ", "", "NW", "", "Název partie nesmí být složen jen z mezer.",
+             "1 18", "101"});
+        add("save hidden",
+            {"1 18 miUlozit", "", ".", "", "NW", "", "Název partie nesmí začínat tečkou.", "1 18",
+             "101"});
+        add("save over no game",
+            {"1 18 miUlozit", "", "vybraná", "1 x", "NW", "vybraná.txt:1 x",
+             "Soubor @/vybraná.txt nelze uložit:\nSoubor tohoto názvu už existuje a není to "
+             "uložená partie.",
+             "1 18", "101"});
         add("about, moved, chosen again", {"moved MiOProgramu", "", "", "", "", "", "", "", "000"});
         add("about, Escape", {"moved esc", "", "", "", "", "", "", "", "000"});
-        add("about, Escape, chosen again", {"moved esc MiOProgramu", "", "", "", "", "", "", "", "000"});
+        add("about, Escape, chosen again",
+            {"moved esc MiOProgramu", "", "", "", "", "", "", "", "000"});
         add("help", {"miPomoc", "", "", "", "H", "", help, "", "000"});
-        add("e-mail link", {"~LblOdkazy1 Label1 Label3 Label4 Label5 LblOdkazy1", "", "", "", "ML", "",
-                            noLink.arg(QString::fromUtf8(kAuthorEmail)), "", "000"});
-        add("first home page", {"LblOdkazy2", "", "", "", "FL", "", noLink.arg("www.example.org/trevak"), "", "000"});
-        add("second home page", {"LblOdkazy3", "", "", "", "SL", "", noLink.arg("trevak.example.com"), "", "000"});
+        add("e-mail link",
+            {"~LblOdkazy1 Label1 Label3 Label4 Label5 LblOdkazy1", "", "", "", "ML", "",
+             noLink.arg(QString::fromUtf8(kAuthorEmail)), "", "000"});
+        add("first home page",
+            {"LblOdkazy2", "", "", "", "FL", "", noLink.arg("www.example.org/trevak"), "", "000"});
+        add("second home page",
+            {"LblOdkazy3", "", "", "", "SL", "", noLink.arg("trevak.example.com"), "", "000"});
     }
 
     void flows()
     {
         QFETCH(Flow, flow);
-        const auto savedGame = [](const QString &squares) {  // 64 lines, the squares in decimal, 0 after the last, CR LF each
-            const QStringList lines = squares.split(' ', Qt::SkipEmptyParts) + QStringList(kSquareCount, "0");
-            return (lines.first(kSquareCount).join("\r\n") + "\r\n").toLatin1();
-        };
+        const auto savedGame
+            = [](const QString
+                     &squares) {  // 64 lines, the squares in decimal, 0 after the last, CR LF each
+                  const QStringList lines
+                      = squares.split(' ', Qt::SkipEmptyParts) + QStringList(kSquareCount, "0");
+                  return (lines.first(kSquareCount).join("\r\n") + "\r\n").toLatin1();
+              };
         OpenWindow w;
         const QString folder = w.folder.path();
         QFile chosen(w.file(QStringLiteral("vybraná.txt")));
-        QVERIFY(flow.chosen.isEmpty() || (chosen.open(QFile::WriteOnly) && chosen.write(savedGame(flow.chosen)) && chosen.flush()));
+        QVERIFY(flow.chosen.isEmpty()
+                || (chosen.open(QFile::WriteOnly) && chosen.write(savedGame(flow.chosen))
+                    && chosen.flush()));
         w.services.chosenFiles.enqueue(chosen.isOpen() ? chosen.fileName() : QString());
         for (QChar answer : flow.answers)
             w.services.answers.enqueue(answer == 'Y' ? Answer::Yes : Answer::No);
         w.services.typedTexts.append(flow.typed.split('|', Qt::SkipEmptyParts));
         w.services.linksOpen = false;
         // The board is cleared before the open dialog shows.
-        w.services.whileModal = [&] { QVERIFY(w.services.calls.last()[0] != "chooseFileToOpen" || w.caption("LblBody") == "0"); };
+        w.services.whileModal = [&] {
+            QVERIFY(w.services.calls.last()[0] != "chooseFileToOpen"
+                    || w.caption("LblBody") == "0");
+        };
         w.trigger("MiOProgramu");  // leaving closes it, nothing else does
         const QPointer<AboutWindow> about = w.window->aboutWindow();
-        const QHash<QString, std::function<void()>> gestures{{"B", [&] { w.press("CmdZpet"); }},
-            {"close", [&] { w.window->close(); }}, {"moved", [&] { about->move(about->pos() + QPoint(40, 30)); }},
-            {"esc", [&] { QTest::keyClick(about.data(), Qt::Key_Escape); }},
-            {"gone", [&] { QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly)); }}};
+        const QHash<QString, std::function<void()>> gestures {
+            {"B",
+             [&] {
+                 w.press("CmdZpet");
+             }},
+            {"close",
+             [&] {
+                 w.window->close();
+             }},
+            {"moved",
+             [&] {
+                 about->move(about->pos() + QPoint(40, 30));
+             }},
+            {"esc",
+             [&] {
+                 QTest::keyClick(about.data(), Qt::Key_Escape);
+             }},
+            {"gone", [&] {
+                 QVERIFY(QDir(folder).removeRecursively()
+                         && QFile(folder).open(QIODevice::WriteOnly));
+             }}};
         for (const QString &step : flow.steps.split(' ')) {
             if (step.front().isDigit())
                 w.click(step.toInt());
-            else if (QLabel *label = about ? about->findChild<QLabel *>(QString(step).remove('~')) : nullptr)
+            else if (QLabel *label
+                     = about ? about->findChild<QLabel *>(QString(step).remove('~')) : nullptr)
                 QTest::mouseClick(label, step.startsWith('~') ? Qt::RightButton : Qt::LeftButton);
             else
                 gestures.value(step, [&] { w.trigger(qPrintable(step)); })();
         }
-        const QHash<QString, QChar> letters{{"askYesNo|Konec|Přejete si uložit hru?", 'K'}, {"endProgram", 'E'},
-            {"askYesNo|Uložit|Přejete si uložit hru?", 'U'}, {"askText|Uložit partii.|Zadej název partie.", 'N'},
-            {"chooseFileToOpen|Otevřít|" + folder + "|Všechny soubory (*.txt)", 'O'}, {"showMessage|Trevak|warning", 'W'},
-            {"showMessage| Nápověda |information", 'H'}, {"showMessage|O Programu|warning", 'L'},
+        const QHash<QString, QChar> letters {
+            {"askYesNo|Konec|Přejete si uložit hru?", 'K'},
+            {"endProgram", 'E'},
+            {"askYesNo|Uložit|Přejete si uložit hru?", 'U'},
+            {"askText|Uložit partii.|Zadej název partie.", 'N'},
+            {"chooseFileToOpen|Otevřít|" + folder + "|Všechny soubory (*.txt)", 'O'},
+            {"showMessage|Trevak|warning", 'W'},
+            {"showMessage| Nápověda |information", 'H'},
+            {"showMessage|O Programu|warning", 'L'},
             {"openLink|mailto:" + QString(kAuthorEmail) + "?subject=Trevak&body=Dobrý den, ", 'M'},
-            {"openLink|" + QString(kFirstHomePage), 'F'}, {"openLink|" + QString(kSecondHomePage), 'S'}};
+            {"openLink|" + QString(kFirstHomePage), 'F'},
+            {"openLink|" + QString(kSecondHomePage), 'S'}};
         QString seen;
         for (QStringList call : std::as_const(w.services.calls)) {
             if (call.first() == "showMessage")  // its text is compared on its own
-                QCOMPARE(call.takeAt(2), QString(flow.message).replace("@/", folder + '/').replace("@ ", folder + ' '));
+                QCOMPARE(
+                    call.takeAt(2),
+                    QString(flow.message).replace("@/", folder + '/').replace("@ ", folder + ' '));
             seen += letters.value(call.join('|'), '?');
         }
         QCOMPARE(seen, flow.calls);
-        const QStringList files = flow.files.split(',', Qt::SkipEmptyParts);  // all files there, each with its bytes
-        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), files.size());
+        const QStringList files
+            = flow.files.split(',', Qt::SkipEmptyParts);  // all files there, each with its bytes
+        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(),
+                 files.size());
         for (const QString &entry : files) {
             QFile file(w.file(entry.section(':', 0, 0)));
-            QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == savedGame(entry.section(':', 1)));
+            QVERIFY(file.open(QIODevice::ReadOnly)
+                    && file.readAll() == savedGame(entry.section(':', 1)));
         }
         const QStringList shown = flow.shown.split(' ', Qt::SkipEmptyParts);
         for (int square = 1; square <= kSquareCount; ++square) {
             const qsizetype at = shown.indexOf(QString::number(square));
-            const auto mark = at < 0 ? SquareMark::Empty : at + 1 < shown.size() ? SquareMark::Visited : SquareMark::Knight;
+            const auto mark = at < 0    ? SquareMark::Empty
+                : at + 1 < shown.size() ? SquareMark::Visited
+                                        : SquareMark::Knight;
             QCOMPARE(w.window->square(square)->mark(), mark);
         }
         QCOMPARE(w.caption("LblBody"), QString::number(shown.size()));
-        QCOMPARE(QString("%1%2%3").arg(w.enabled("CmdZpet")).arg(w.enabled("CmdVpred")).arg(w.enabled("miUlozit")), flow.buttons);
-        // One About window however often chosen, left where moved, else at 2820, 3960, 2685, 2820 twips (15 a pixel).
+        QCOMPARE(QString("%1%2%3")
+                     .arg(w.enabled("CmdZpet"))
+                     .arg(w.enabled("CmdVpred"))
+                     .arg(w.enabled("miUlozit")),
+                 flow.buttons);
+        // One About window however often chosen, left where moved, else at 2820, 3960, 2685, 2820
+        // twips (15 a pixel).
         const bool closed = flow.calls.contains('E') || flow.steps.endsWith("esc");
         QTRY_COMPARE(w.window->aboutWindow() && w.window->aboutWindow()->isVisible(), !closed);
-        const QPoint moved = flow.steps.contains("moved") && !flow.steps.contains("esc") ? QPoint(40, 30) : QPoint();
-        QVERIFY(closed || w.window->aboutWindow()->geometry() == QRect(188, 264, 179, 188).translated(moved));
+        const QPoint moved = flow.steps.contains("moved") && !flow.steps.contains("esc")
+            ? QPoint(40, 30)
+            : QPoint();
+        QVERIFY(closed
+                || w.window->aboutWindow()->geometry()
+                    == QRect(188, 264, 179, 188).translated(moved));
         QTRY_COMPARE(about.isNull(), flow.steps.contains("esc"));
     }
 };

@@ -1,5 +1,6 @@
-// The built program on a virtual X display, driven with real X input by xdotool: one game from start to leaving,
-// checked on the screen and in the files it writes. Of the window it knows the board's geometry only: a black box.
+// The built program on a virtual X display, driven with real X input by xdotool: one game from
+// start to leaving, checked on the screen and in the files it writes. Of the window it knows the
+// board's geometry only: a black box.
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -28,11 +29,18 @@ class TestEndToEnd : public QObject {
     // The game's visible window titled `title`; with `wait`, once it shows.
     QString window(const QString &title, bool wait = true)
     {
-        const QStringList search{"--all", "--onlyvisible", "--pid", QString::number(game.processId()), "--name", title};
-        return xdo(QStringList{"search"} + (wait ? QStringList{"--sync"} : QStringList{}) + search).section('\n', 0, 0);
+        const QStringList search {
+            "--all", "--onlyvisible", "--pid", QString::number(game.processId()), "--name", title};
+        return xdo(QStringList {"search"} + (wait ? QStringList {"--sync"} : QStringList {})
+                   + search)
+            .section('\n', 0, 0);
     }
 
-    void click(QPoint at) { xdo({"mousemove", QString::number(origin.x() + at.x()), QString::number(origin.y() + at.y()), "click", "1"}); }
+    void click(QPoint at)
+    {
+        xdo({"mousemove", QString::number(origin.x() + at.x()),
+             QString::number(origin.y() + at.y()), "click", "1"});
+    }
 
     // Types `text` into the dialog titled `title` and presses `key`, again while the dialog stays
     // (a completer's popup may take the first Return).
@@ -66,7 +74,8 @@ class TestEndToEnd : public QObject {
                 const qsizetype step = tour.indexOf(square);
                 const bool dark = ((square - 1) % 8 + (square - 1) / 8) % 2 == 0;
                 right += step < 0 ? centre == (dark ? QColor(128, 64, 64) : QColor(Qt::white))
-                       : step + 1 < tour.size() ? centre == Qt::black : centre.red() >= 200 && centre.green() <= 80;
+                    : step + 1 < tour.size() ? centre == Qt::black
+                                             : centre.red() >= 200 && centre.green() <= 80;
             }
             if (right == 64)
                 return true;
@@ -83,7 +92,8 @@ class TestEndToEnd : public QObject {
 private slots:
     void oneGame()
     {
-        QVERIFY2(QGuiApplication::platformName() == "xcb", "needs an X display (CTest uses xvfb-run)");
+        QVERIFY2(QGuiApplication::platformName() == "xcb",
+                 "needs an X display (CTest uses xvfb-run)");
         // A copy of the binary in a fresh folder: the game saves beside its executable.
         QVERIFY(QFile::copy(TREVAK_BINARY, folder.filePath("trevak")));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -93,13 +103,16 @@ private slots:
         game.setProcessEnvironment(environment);
         game.start(folder.filePath("trevak"));
         QMap<QString, int> geometry;  // lines "X=..", "Y=..", "WIDTH=..", "HEIGHT=.."
-        for (const QString &line : xdo({"getwindowgeometry", "--shell", window("^Trevak$")}).split('\n'))
+        for (const QString &line :
+             xdo({"getwindowgeometry", "--shell", window("^Trevak$")}).split('\n'))
             geometry[line.section('=', 0, 0)] = line.section('=', 1).toInt();
         origin = QPoint(geometry["X"], geometry["Y"] + geometry["HEIGHT"] - 384);
         QVERIFY(shows({}));
-        const QByteArray a1b3c1 = "1\r\n18\r\n3\r\n" + QByteArray("0\r\n").repeated(61);  // as saved: 0 after the last step
+        const QByteArray a1b3c1 = "1\r\n18\r\n3\r\n"
+            + QByteArray("0\r\n").repeated(61);  // as saved: 0 after the last step
 
-        // Place, two jumps, one click that is no jump; two steps back with Zpět, one forward with Vpřed.
+        // Place, two jumps, one click that is no jump; two steps back with Zpět, one forward with
+        // Vpřed.
         for (int square : {1, 18, 3, 4})
             click(centreOf(square));
         QVERIFY(shows({1, 18, 3}));
@@ -125,7 +138,8 @@ private slots:
         QVERIFY(game.state() == QProcess::NotRunning || game.waitForFinished(15000));
         QCOMPARE(std::pair(game.exitStatus(), game.exitCode()), std::pair(QProcess::NormalExit, 0));
         QCOMPARE(saved("konec.txt"), a1b3c1);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name), QStringList({"hra.txt", "konec.txt", "trevak"}));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name),
+                 QStringList({"hra.txt", "konec.txt", "trevak"}));
     }
 };
 

@@ -21,17 +21,19 @@ namespace trevak::testing {
 // Records every call and answers from queues the test fills, in order.
 class ScriptedServices : public PlatformServices {
 public:
-    // Each call as {service, arguments...}; showMessage adds its icon: "none", "information" or "warning".
+    // Each call as {service, arguments...}; showMessage adds its icon: "none", "information" or
+    // "warning".
     QList<QStringList> calls;
-    QQueue<Answer> answers;            // when empty: No
-    QQueue<QString> typedTexts;        // when empty: Cancel
-    QQueue<QString> chosenFiles;       // when empty: Cancel
-    bool linksOpen = true;             // false: no program takes a link
+    QQueue<Answer> answers;  // when empty: No
+    QQueue<QString> typedTexts;  // when empty: Cancel
+    QQueue<QString> chosenFiles;  // when empty: Cancel
+    bool linksOpen = true;  // false: no program takes a link
     std::function<void()> whileModal;  // runs inside every dialog, to look at the window behind it
 
     void showMessage(const QString &title, const QString &text, MessageIcon icon) override
     {
-        modal({"showMessage", title, text, QStringList{"none", "information", "warning"}.at(int(icon))});
+        modal({"showMessage", title, text,
+               QStringList {"none", "information", "warning"}.at(int(icon))});
     }
     Answer askYesNo(const QString &title, const QString &question) override
     {
@@ -43,7 +45,8 @@ public:
         modal({"askText", title, prompt});
         return typedTexts.isEmpty() ? QString() : typedTexts.dequeue();
     }
-    QString chooseFileToOpen(const QString &title, const QString &folder, const QString &filter) override
+    QString chooseFileToOpen(const QString &title, const QString &folder,
+                             const QString &filter) override
     {
         modal({"chooseFileToOpen", title, folder, filter});
         return chosenFiles.isEmpty() ? QString() : chosenFiles.dequeue();
@@ -71,7 +74,10 @@ public:
     OpenWindow() : window(std::make_unique<MainWindow>(services, folder.path())) { window->show(); }
 
     void click(int square) { QTest::mouseClick(window->square(square), Qt::LeftButton); }
-    void press(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    void press(const char *button)
+    {
+        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+    }
     void trigger(const char *item) { child<QAction>(item)->trigger(); }
     QString caption(const char *label) const { return child<QLabel>(label)->text(); }
     bool enabled(const char *name) const
@@ -79,7 +85,10 @@ public:
         auto *action = child<QAction>(name);
         return action ? action->isEnabled() : child<QWidget>(name)->isEnabled();
     }
-    template <typename T> T *child(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
+    template <typename T> T *child(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
     QString file(const QString &name) const { return folder.filePath(name); }
 
     QTemporaryDir folder;

@@ -1,9 +1,12 @@
-// Arbitrary bytes for the saved-game reader. Beyond sanitizer reports it aborts when it reads too far, when a
-// verdict is malformed, accepts a broken game or changes with one byte per read, or a written game reads back changed.
+// Arbitrary bytes for the saved-game reader. Beyond sanitizer reports it aborts when it reads too
+// far, when a verdict is malformed, accepts a broken game or changes with one byte per read, or a
+// written game reads back changed.
 #include "storage/SavedGameFormat.h"
 #include <QBuffer>
 using namespace trevak;
-struct OneByteBuffer : QBuffer { qint64 readData(char *data, qint64) override { return QBuffer::readData(data, 1); } };
+struct OneByteBuffer : QBuffer {
+    qint64 readData(char *data, qint64) override { return QBuffer::readData(data, 1); }
+};
 static void check(bool holds, const char *what)
 {
     if (!holds)
@@ -12,22 +15,28 @@ static void check(bool holds, const char *what)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // No copy: reading past the input is then a sanitizer report.
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    QByteArray bytes
+        = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     OneByteBuffer oneByte;
     oneByte.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     oneByte.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     const SavedGameRead read = readSavedGame(buffer), again = readSavedGame(oneByte);
-    const bool wellFormed = read.ok ? read.problem.isEmpty() && read.line == 0
-                                    : !read.problem.isEmpty() && read.tour == Tour{} && read.line >= 0 && read.line <= 64;
-    check(wellFormed && buffer.pos() <= 64 * 1026 + 512, "a malformed verdict, or read beyond 64 longest lines");
-    check(again.ok == read.ok && again.tour == read.tour && again.problem == read.problem && again.line == read.line,
+    const bool wellFormed = read.ok
+        ? read.problem.isEmpty() && read.line == 0
+        : !read.problem.isEmpty() && read.tour == Tour {} && read.line >= 0 && read.line <= 64;
+    check(wellFormed && buffer.pos() <= 64 * 1026 + 512,
+          "a malformed verdict, or read beyond 64 longest lines");
+    check(again.ok == read.ok && again.tour == read.tour && again.problem == read.problem
+              && again.line == read.line,
           "the verdict depends on how the bytes are split into reads");
-    std::array<bool, kSquareCount + 1> named{};
+    std::array<bool, kSquareCount + 1> named {};
     for (int k = 0; read.ok && k < kSquareCount; ++k) {
         const int square = read.tour[k];
-        check(square <= kSquareCount && (square ? !std::exchange(named[square], true) && (k == 0 || read.tour[k - 1]) : k > 0),
+        check(square <= kSquareCount
+                  && (square ? !std::exchange(named[square], true) && (k == 0 || read.tour[k - 1])
+                             : k > 0),
               "accepted a broken game");
     }
     QByteArray written = formatSavedGame(read.tour);
