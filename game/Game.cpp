@@ -6,7 +6,6 @@ namespace trevak {
 
 ClickResult Game::playSquare(int square)
 {
-    m_backEnabled = true;  // by every click, refused ones too
     if (markOf(square) != SquareMark::Empty)
         return ClickResult::Refused;
 
@@ -15,7 +14,6 @@ ClickResult Game::playSquare(int square)
         m_tour.fill(0);
         m_tour[0] = static_cast<std::uint8_t>(square);
         m_shownStep = 1;
-        m_forwardEnabled = false;
         return ClickResult::Placed;
     }
 
@@ -30,39 +28,25 @@ ClickResult Game::playSquare(int square)
     // A move made on the board ends the steps Forward could replay, even when it repeats the
     // step just taken back.
     std::fill(m_tour.begin() + m_shownStep, m_tour.end(), 0);
-    m_forwardEnabled = false;
     return m_shownStep == kSquareCount ? ClickResult::BoardFull : ClickResult::Moved;
 }
 
 void Game::stepBack()
 {
-    m_forwardEnabled = true;
     if (m_shownStep > 0)
         --m_shownStep;
-    if (m_shownStep == 0)
-        m_backEnabled = false;
 }
 
 void Game::stepForward()
 {
-    if (m_shownStep == kSquareCount || m_tour[m_shownStep] == 0)
-        return;
-    ++m_shownStep;
-    if (m_shownStep == kSquareCount) {
-        m_forwardEnabled = false;  // the board is full; Back keeps its state
-        return;
-    }
-    if (m_tour[m_shownStep] == 0)
-        m_forwardEnabled = false;
-    m_backEnabled = true;
+    if (forwardEnabled())
+        ++m_shownStep;
 }
 
 void Game::clear()
 {
     m_tour.fill(0);
     m_shownStep = 0;
-    m_backEnabled = false;
-    m_forwardEnabled = false;
 }
 
 void Game::startNew()
@@ -79,7 +63,6 @@ void Game::showLoadedTour(const Tour &tour)
         return;
     m_tour = tour;
     m_shownStep = static_cast<int>(firstGap - tour.begin());
-    m_backEnabled = true;
 }
 
 SquareMark Game::markOf(int square) const

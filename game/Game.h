@@ -1,7 +1,8 @@
 #pragma once
 // One game of the knight's tour. It keeps only what cannot be derived: the squares in the
-// order they were filled, which of those steps the board shows, and the three commands whose
-// availability the rules switch. Everything the window shows is computed from these.
+// order they were filled, which of those steps the board shows, and whether Save is offered,
+// which follows rules of its own. Everything the window shows is computed from these, Back and
+// Forward included.
 
 #include "game/Board.h"
 
@@ -49,8 +50,10 @@ public:
 
     const Tour &tour() const { return m_tour; }
     int shownStep() const { return m_shownStep; }
-    bool backEnabled() const { return m_backEnabled; }
-    bool forwardEnabled() const { return m_forwardEnabled; }
+    // A step is shown that Back can take.
+    bool backEnabled() const { return hasKnight(); }
+    // A recorded step follows the one shown.
+    bool forwardEnabled() const { return m_shownStep < kSquareCount && m_tour[m_shownStep] != 0; }
     bool saveEnabled() const { return m_saveEnabled; }
 
     bool hasKnight() const { return m_shownStep > 0; }
@@ -67,9 +70,6 @@ public:
 private:
     Tour m_tour {};
     int m_shownStep = 0;
-    // The window opens with all three off.
-    bool m_backEnabled = false;
-    bool m_forwardEnabled = false;
     bool m_saveEnabled = false;
 };
 

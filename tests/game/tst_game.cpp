@@ -122,8 +122,8 @@ private slots:
                                                                                 << "back jump 2";
         QTest::newRow("placement keeps Save on, ends Forward") << "1 18 B B 40"
                                                                << "back save 1";
-        QTest::newRow("back at step 0") << "B"
-                                        << "forward 0";
+        QTest::newRow("back at step 0 changes nothing") << "B"
+                                                        << "0";
         QTest::newRow("back past the start") << "1 B"
                                              << "forward 0";
         QTest::newRow("back keeps Back on") << "1 18 3 B"
