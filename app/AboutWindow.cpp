@@ -1,38 +1,29 @@
 #include "app/AboutWindow.h"
 
-#include "app/LinkLabel.h"
+#include "app/FixedLabel.h"
+#include "app/LinkButton.h"
 #include "app/PlatformServices.h"
 #include "app/Twips.h"
 #include "app/WindowFont.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QUrl>
 
 namespace trevak {
 
 namespace {
 
-QLabel *addLabel(QWidget *parent, QLabel *label, const char *name, QRect geometry,
-                 const QFont &font)
+LinkButton *addLink(QWidget *parent, const QString &caption, QRect geometry)
 {
-    label->setParent(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-LinkLabel *addLink(QWidget *parent, const char *name, const QString &caption, QRect geometry)
-{
-    auto *link = new LinkLabel(caption, parent);
+    auto *link = new LinkButton(caption, parent);
+    link->setGeometry(geometry);
     QFont font = windowFont(8.25);
     font.setUnderline(true);
-    addLabel(parent, link, name, geometry, font);
+    link->setFont(font);
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 192));
     link->setPalette(palette);
-    link->setAccessibleName(caption);
     return link;
 }
 
@@ -52,33 +43,31 @@ QString withoutScheme(const QString &address)
 
 AboutWindow::AboutWindow(PlatformServices &services) : QWidget(nullptr), m_services(services)
 {
-    setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("O Programu"));
     // Closed means gone: the next "O programu" builds it afresh at its fixed place.
     setAttribute(Qt::WA_DeleteOnClose);
 
     const QFont regular = windowFont(8.25);
     const QFont bold = windowFont(8.25, true);
-    addLabel(this, new QLabel(QStringLiteral("Trevak")), "Label1", twipsRect(240, 120, 1455, 375),
-             windowFont(13.5, true));
-    addLabel(this, new QLabel(QStringLiteral("Autor: ") + QString::fromUtf8(kAuthorName)), "Label5",
-             twipsRect(240, 720, 2055, 255), regular);
-    addLabel(this, new QLabel(QStringLiteral("Email:")), "Label3", twipsRect(240, 1200, 975, 255),
-             bold);
-    auto *mail = addLink(this, "LblOdkazy1", QString::fromUtf8(kAuthorEmail),
-                         twipsRect(240, 1440, 1935, 255));
-    addLabel(this, new QLabel(QStringLiteral("Domovské stránky:")), "Label4",
-             twipsRect(240, 1800, 1815, 255), bold);
-    auto *second = addLink(this, "LblOdkazy3", withoutScheme(QString::fromUtf8(kSecondHomePage)),
-                           twipsRect(240, 2040, 1935, 255));
-    auto *first = addLink(this, "LblOdkazy2",
-                          withoutFinalSlash(withoutScheme(QString::fromUtf8(kFirstHomePage))),
-                          twipsRect(240, 2400, 2295, 255));
-    connect(mail, &LinkLabel::clicked, this, [this, mail] { openLink(kMailTarget, mail->text()); });
-    connect(first, &LinkLabel::clicked, this,
-            [this, first] { openLink(kFirstHomePage, first->text()); });
-    connect(second, &LinkLabel::clicked, this,
-            [this, second] { openLink(kSecondHomePage, second->text()); });
+    placeLabel(new QLabel(this), QStringLiteral("Trevak"), twipsRect(240, 120, 1455, 375),
+               windowFont(13.5, true));
+    placeLabel(new QLabel(this), QStringLiteral("Autor: ") + QString::fromUtf8(kAuthorName),
+               twipsRect(240, 720, 2055, 255), regular);
+    placeLabel(new QLabel(this), QStringLiteral("Email:"), twipsRect(240, 1200, 975, 255), bold);
+    auto *mail = addLink(this, QString::fromUtf8(kAuthorEmail), twipsRect(240, 1440, 1935, 255));
+    placeLabel(new QLabel(this), QStringLiteral("Domovské stránky:"),
+               twipsRect(240, 1800, 1815, 255), bold);
+    auto *programSite = addLink(this, withoutScheme(QString::fromUtf8(kProgramSite)),
+                                twipsRect(240, 2040, 1935, 255));
+    auto *authorSitePage
+        = addLink(this, withoutFinalSlash(withoutScheme(QString::fromUtf8(kAuthorSitePage))),
+                  twipsRect(240, 2400, 2295, 255));
+    connect(mail, &LinkButton::clicked, this,
+            [this, mail] { openLink(kMailTarget, mail->text()); });
+    connect(programSite, &LinkButton::clicked, this,
+            [this, programSite] { openLink(kProgramSite, programSite->text()); });
+    connect(authorSitePage, &LinkButton::clicked, this,
+            [this, authorSitePage] { openLink(kAuthorSitePage, authorSitePage->text()); });
 }
 
 void AboutWindow::showAtFixedPosition()

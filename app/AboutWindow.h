@@ -12,8 +12,9 @@ class PlatformServices;
 inline constexpr char kAuthorName[] = "Tým Trevak";
 inline constexpr char kAuthorEmail[] = "trevak@example.org";
 inline constexpr char kMailTarget[] = "mailto:trevak@example.org?subject=Trevak&body=Dobrý den, ";
-inline constexpr char kFirstHomePage[] = "https://www.example.org/trevak/";
-inline constexpr char kSecondHomePage[] = "https://trevak.example.com";
+// The program's page on the author's site, and the program's own site.
+inline constexpr char kAuthorSitePage[] = "https://www.example.org/trevak/";
+inline constexpr char kProgramSite[] = "https://trevak.example.com";
 
 class AboutWindow : public QWidget {
     Q_OBJECT

@@ -16,10 +16,10 @@ std::array<CoordinateLabels::Caption, CoordinateLabels::kCount> makeCaptions()
 {
     // The letters above the board were laid out in this order; each still sits over its file.
     static const char kTopLetters[] = "ABDFGHCE";
+    // 0-7 left of the board, 8-15 right (rank 8 first), 16-23 below, 24-31 above.
     std::array<CoordinateLabels::Caption, CoordinateLabels::kCount> captions {};
     for (int k = 0; k < CoordinateLabels::kCount; ++k) {
         CoordinateLabels::Caption &caption = captions[k];
-        caption.index = k;
         if (k < 16) {
             const int rank = k % 8;
             caption.text = QChar(u'8' - rank);

@@ -12,7 +12,6 @@ class CoordinateLabels : public QWidget {
     Q_OBJECT
 public:
     struct Caption {
-        int index;  // 0-7 left, 8-15 right (rank 8 first), 16-23 below, 24-31 above
         QChar text;
         QRect rect;  // in the client area's coordinates
         Qt::Alignment alignment;

@@ -14,8 +14,8 @@ constexpr int kStrokeWidth = 5;
 constexpr int kLeft = px(7800);
 constexpr int kRight = px(8175);
 // A 65th stroke above the 64 that can show bounds the widget at the top, as in the layout.
-constexpr int kTop = 375 / 15 - kStrokeWidth / 2;
-constexpr int kBottom = 5100 / 15 + kStrokeWidth / 2 + 1;
+constexpr int kTop = px(375) - kStrokeWidth / 2;
+constexpr int kBottom = px(5100) + kStrokeWidth / 2 + 1;
 }  // namespace
 
 GaugeWidget::GaugeWidget(QWidget *parent) : QWidget(parent)

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CoordinateLabels.h"
+#include "app/FixedLabel.h"
 #include "app/GaugeWidget.h"
 #include "app/Pictures.h"
 #include "app/PlatformServices.h"
@@ -24,15 +25,6 @@ namespace {
 
 constexpr int kClientWidth = px(8415);
 constexpr int kClientHeight = px(5760);
-
-QLabel *makeLabel(QLabel *label, const QString &caption, QRect geometry, const QFont &font)
-{
-    label->setText(caption);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
 
 QPushButton *makeButton(QWidget *parent, const QString &caption, QRect geometry,
                         const QString &description)
@@ -69,7 +61,6 @@ MainWindow::MainWindow(PlatformServices &services, const QString &gamesFolder, Q
     buildBoard(client);
     buildSidePanel(client);
     buildMenus();
-    nameControls();
     setTabOrder();
 
     // The client area keeps its size; the frame may still be resized and nothing moves.
@@ -85,12 +76,12 @@ MainWindow::~MainWindow()
 void MainWindow::buildBoard(QWidget *client)
 {
     // Beneath the squares, which cover the captions' shared bounding box.
-    m_coordinates = new CoordinateLabels(client);
+    new CoordinateLabels(client);
     for (int square = 1; square <= kSquareCount; ++square) {
         auto *widget = new SquareWidget(square, client);
         widget->setGeometry(px(360 + 600 * columnOf(square)), px(480 + 600 * (7 - rowOf(square))),
                             px(615), px(615));
-        connect(widget, &SquareWidget::clicked, this, &MainWindow::onSquareClicked);
+        connect(widget, &SquareWidget::clicked, this, [this, square] { onSquareClicked(square); });
         connect(widget, &SquareWidget::focusStepRequested, this, &MainWindow::moveFocus);
         m_squares[square - 1] = widget;
     }
@@ -98,18 +89,18 @@ void MainWindow::buildBoard(QWidget *client)
 
 void MainWindow::buildSidePanel(QWidget *client)
 {
-    m_knightPicture = new QLabel(client);
-    m_knightPicture->setGeometry(twipsRect(5775, 1425, 1590, 1890));
-    m_knightPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_knightPicture->setPixmap(resourcePixmap(QStringLiteral("knight"), ".bmp"));
+    auto *knightPicture = new QLabel(client);
+    knightPicture->setGeometry(twipsRect(5775, 1425, 1590, 1890));
+    knightPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    knightPicture->setPixmap(resourcePixmap(QStringLiteral("knight"), ".bmp"));
 
-    m_counterTitle = makeLabel(new ScaledTextLabel(client), QStringLiteral("Počet bodů:"),
-                               twipsRect(5760, 120, 735, 735), windowFont(13.5));
-    m_counterTitle->setWordWrap(true);
-    m_moveCounter = makeLabel(new ScaledTextLabel(client), QStringLiteral("0"),
-                              twipsRect(6600, 480, 975, 375), windowFont(13.5));
-    m_percentLabel = makeLabel(new ScaledTextLabel(client), QStringLiteral("0%"),
-                               twipsRect(7800, 5160, 495, 255), windowFont(9.75));
+    placeLabel(new ScaledTextLabel(client), QStringLiteral("Počet bodů:"),
+               twipsRect(5760, 120, 735, 735), windowFont(13.5))
+        ->setWordWrap(true);
+    m_moveCounter = placeLabel(new ScaledTextLabel(client), QStringLiteral("0"),
+                               twipsRect(6600, 480, 975, 375), windowFont(13.5));
+    m_percentLabel = placeLabel(new ScaledTextLabel(client), QStringLiteral("0%"),
+                                twipsRect(7800, 5160, 495, 255), windowFont(9.75));
     m_moveCounter->setAccessibleName(QStringLiteral("Počet bodů: 0"));
     m_percentLabel->setAccessibleName(QStringLiteral("Zaplněno: 0%"));
     m_gauge = new GaugeWidget(client);
@@ -124,48 +115,23 @@ void MainWindow::buildSidePanel(QWidget *client)
 
 void MainWindow::buildMenus()
 {
-    m_gameMenu = menuBar()->addMenu(QStringLiteral("&Hra"));
-    connect(m_gameMenu->addAction(QStringLiteral("&Nová")), &QAction::triggered, this,
+    QMenu *game = menuBar()->addMenu(QStringLiteral("&Hra"));
+    connect(game->addAction(QStringLiteral("&Nová")), &QAction::triggered, this,
             &MainWindow::startNewGame);
-    m_gameMenu->addSeparator();
-    m_saveItem = m_gameMenu->addAction(QStringLiteral("&Uložit"));
-    connect(m_saveItem, &QAction::triggered, this, &MainWindow::saveGame);
-    connect(m_gameMenu->addAction(QStringLiteral("N&ačíst")), &QAction::triggered, this,
+    game->addSeparator();
+    m_saveAction = game->addAction(QStringLiteral("&Uložit"));
+    connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveGame);
+    connect(game->addAction(QStringLiteral("N&ačíst")), &QAction::triggered, this,
             &MainWindow::loadGame);
-    m_gameMenu->addSeparator();
-    connect(m_gameMenu->addAction(QStringLiteral("&Konec")), &QAction::triggered, this,
+    game->addSeparator();
+    connect(game->addAction(QStringLiteral("&Konec")), &QAction::triggered, this,
             &MainWindow::leave);
 
-    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Nápověda"));
-    connect(m_helpMenu->addAction(QStringLiteral("&Pomoc")), &QAction::triggered, this,
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Nápověda"));
+    connect(help->addAction(QStringLiteral("&Pomoc")), &QAction::triggered, this,
             &MainWindow::showHelp);
-    connect(m_helpMenu->addAction(QStringLiteral("&O programu")), &QAction::triggered, this,
+    connect(help->addAction(QStringLiteral("&O programu")), &QAction::triggered, this,
             &MainWindow::showAbout);
-}
-
-void MainWindow::nameControls()
-{
-    // The names the window was laid out with, so that it can be inspected by them.
-    setObjectName(QStringLiteral("FrmTrevak"));
-    for (SquareWidget *square : m_squares)
-        square->setObjectName(QStringLiteral("obrPolicko"));
-    m_coordinates->setObjectName(QStringLiteral("Label1"));
-    m_gauge->setObjectName(QStringLiteral("Line1"));
-    m_knightPicture->setObjectName(QStringLiteral("Picture1"));
-    m_counterTitle->setObjectName(QStringLiteral("Label3"));
-    m_moveCounter->setObjectName(QStringLiteral("LblBody"));
-    m_percentLabel->setObjectName(QStringLiteral("LblHotovo"));
-    m_backButton->setObjectName(QStringLiteral("CmdZpet"));
-    m_forwardButton->setObjectName(QStringLiteral("CmdVpred"));
-    m_gameMenu->setObjectName(QStringLiteral("mnuHra"));
-    m_helpMenu->setObjectName(QStringLiteral("miNapoveda"));
-    const char *const gameItems[]
-        = {"miNova", "miSepeator", "miUlozit", "miNacist", "miSepeator1", "miKonec"};
-    const char *const helpItems[] = {"miPomoc", "MiOProgramu"};
-    for (int i = 0; i < int(std::size(gameItems)); ++i)
-        m_gameMenu->actions().at(i)->setObjectName(QLatin1String(gameItems[i]));
-    for (int i = 0; i < int(std::size(helpItems)); ++i)
-        m_helpMenu->actions().at(i)->setObjectName(QLatin1String(helpItems[i]));
 }
 
 void MainWindow::setTabOrder()
@@ -201,7 +167,7 @@ void MainWindow::refresh()
     m_gauge->setVisibleStrokes(m_game.shownStep());
     m_backButton->setEnabled(m_game.backEnabled());
     m_forwardButton->setEnabled(m_game.forwardEnabled());
-    m_saveItem->setEnabled(m_game.saveEnabled());
+    m_saveAction->setEnabled(m_game.saveEnabled());
 }
 
 void MainWindow::onSquareClicked(int square)

@@ -12,12 +12,10 @@
 
 class QAction;
 class QLabel;
-class QMenu;
 class QPushButton;
 
 namespace trevak {
 
-class CoordinateLabels;
 class GaugeWidget;
 class PlatformServices;
 class SquareWidget;
@@ -31,6 +29,12 @@ public:
 
     const Game &game() const { return m_game; }
     SquareWidget *square(int square) const { return m_squares[square - 1]; }
+    QLabel *moveCounter() const { return m_moveCounter; }
+    QLabel *percentLabel() const { return m_percentLabel; }
+    GaugeWidget *gauge() const { return m_gauge; }
+    QPushButton *backButton() const { return m_backButton; }
+    QPushButton *forwardButton() const { return m_forwardButton; }
+    QAction *saveAction() const { return m_saveAction; }
     AboutWindow *aboutWindow() const { return m_about; }
 
 public slots:
@@ -51,7 +55,6 @@ private:
     void buildBoard(QWidget *client);
     void buildSidePanel(QWidget *client);
     void buildMenus();
-    void nameControls();
     void setTabOrder();
     void moveFocus(int square, int rowStep, int columnStep);
     // Brings every control in line with the game; touches only what changed.
@@ -63,17 +66,12 @@ private:
     bool m_leaving = false;
 
     std::array<SquareWidget *, kSquareCount> m_squares {};
-    CoordinateLabels *m_coordinates = nullptr;
     GaugeWidget *m_gauge = nullptr;
-    QLabel *m_knightPicture = nullptr;
-    QLabel *m_counterTitle = nullptr;
     QLabel *m_moveCounter = nullptr;
     QLabel *m_percentLabel = nullptr;
     QPushButton *m_backButton = nullptr;
     QPushButton *m_forwardButton = nullptr;
-    QMenu *m_gameMenu = nullptr;
-    QMenu *m_helpMenu = nullptr;
-    QAction *m_saveItem = nullptr;
+    QAction *m_saveAction = nullptr;
     QPointer<AboutWindow> m_about;
 };
 

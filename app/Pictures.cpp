@@ -19,14 +19,15 @@ QPixmap resourcePixmap(const QString &baseName, const char *suffix)
 
 QPixmap squarePicture(SquareMark mark, bool dark)
 {
-    // square101 visited on light, 102 knight on light, 103 visited on dark, 104 knight on dark.
     switch (mark) {
     case SquareMark::Empty:
         return {};
     case SquareMark::Visited:
-        return resourcePixmap(dark ? QStringLiteral("square103") : QStringLiteral("square101"));
+        return resourcePixmap(dark ? QStringLiteral("disc-on-dark")
+                                   : QStringLiteral("disc-on-light"));
     case SquareMark::Knight:
-        return resourcePixmap(dark ? QStringLiteral("square104") : QStringLiteral("square102"));
+        return resourcePixmap(dark ? QStringLiteral("knight-on-dark")
+                                   : QStringLiteral("knight-on-light"));
     }
     return {};
 }

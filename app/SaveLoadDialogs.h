@@ -32,8 +32,6 @@ public:
     // Lets the player pick a saved game; a file that cannot be read is told in a message.
     std::optional<Tour> chooseSavedGame();
 
-    const QString &folder() const { return m_folder; }
-
 private:
     void tellProblem(const QString &text);
 

@@ -30,7 +30,7 @@ public:
     void doAction(const QString &actionName) override
     {
         if (actionName == pressAction())
-            static_cast<SquareWidget *>(widget())->activate();
+            static_cast<SquareWidget *>(widget())->click();
         else
             QAccessibleWidget::doAction(actionName);
     }

@@ -3,7 +3,6 @@
 #include "app/Pictures.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace trevak {
@@ -14,11 +13,24 @@ const QColor kLightSquare(255, 255, 255);
 const QColor kFocusFrame(0, 120, 215);
 }  // namespace
 
-SquareWidget::SquareWidget(int square, QWidget *parent) : QWidget(parent), m_square(square)
+SquareWidget::SquareWidget(int square, QWidget *parent) : QAbstractButton(parent), m_square(square)
 {
     // Keyboard players reach the squares with Tab; a mouse click does not move the focus.
     setFocusPolicy(Qt::TabFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool SquareWidget::event(QEvent *event)
+{
+    const bool handled = QAbstractButton::event(event);
+    // The style, which polishes a widget in the base class's event(), makes its buttons
+    // see-through and redraws them under the mouse. A square paints every pixel itself and looks
+    // the same under the mouse: left so, every click and every pass of the mouse would redraw the
+    // window beneath and the neighbouring squares too.
+    if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_Hover, false);
+    }
+    return handled;
 }
 
 QString SquareWidget::spokenName() const
@@ -69,20 +81,6 @@ void SquareWidget::paintEvent(QPaintEvent *)
     }
 }
 
-void SquareWidget::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-}
-
-void SquareWidget::mouseReleaseEvent(QMouseEvent *event)
-{
-    // Like a button: the click counts when the press and the release are on the square.
-    const bool inside = rect().contains(event->position().toPoint());
-    if (m_pressed && event->button() == Qt::LeftButton && inside)
-        emit clicked(m_square);
-    m_pressed = false;
-}
-
 void SquareWidget::keyPressEvent(QKeyEvent *event)
 {
     // The first square holds the focus from the start; the first key shows where it is.
@@ -91,10 +89,10 @@ void SquareWidget::keyPressEvent(QKeyEvent *event)
         update();
     }
     switch (event->key()) {
-    case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        emit clicked(m_square);
+        // Space plays the square as it presses any button; Enter plays it too.
+        click();
         return;
     case Qt::Key_Up:
         emit focusStepRequested(m_square, +1, 0);
@@ -109,7 +107,7 @@ void SquareWidget::keyPressEvent(QKeyEvent *event)
         emit focusStepRequested(m_square, 0, +1);
         return;
     default:
-        QWidget::keyPressEvent(event);
+        QAbstractButton::keyPressEvent(event);
     }
 }
 
@@ -119,16 +117,13 @@ void SquareWidget::focusInEvent(QFocusEvent *event)
     const Qt::FocusReason reason = event->reason();
     m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
         || reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
-    if (m_keyboardFocus)
-        update();
+    QAbstractButton::focusInEvent(event);
 }
 
-void SquareWidget::focusOutEvent(QFocusEvent *)
+void SquareWidget::focusOutEvent(QFocusEvent *event)
 {
-    if (m_keyboardFocus) {
-        m_keyboardFocus = false;
-        update();
-    }
+    m_keyboardFocus = false;
+    QAbstractButton::focusOutEvent(event);
 }
 
 }  // namespace trevak

@@ -15,17 +15,18 @@ void describeApplication()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/trevak.png")));
 }
 
-bool useCzechQtTexts()
+void useCzechQtTexts()
 {
-    static const bool installed = [] {
-        const QLocale czech(QLocale::Czech, QLocale::Czechia);
-        QLocale::setDefault(czech);
-        auto *translator = new QTranslator(qApp);
-        return translator->load(czech, QStringLiteral("qtbase"), QStringLiteral("_"),
-                                QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-            && QCoreApplication::installTranslator(translator);
-    }();
-    return installed;
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const QLocale czech(QLocale::Czech, QLocale::Czechia);
+    QLocale::setDefault(czech);
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(czech, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace trevak

@@ -7,8 +7,8 @@ namespace trevak {
 void describeApplication();
 
 // Qt's own texts (the open dialog, context menus) in Czech whatever the system language.
-// Installs the translation on the first call only, so that start-up does not pay for it;
-// false when it is missing.
-bool useCzechQtTexts();
+// Installs the translation on the first call only, so that start-up does not pay for it.
+// Without the translation Qt's own English texts remain.
+void useCzechQtTexts();
 
 }  // namespace trevak

@@ -83,8 +83,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_clicks: the window was never shown\n");
         return 1;
     }
-    auto *back = window.findChild<QPushButton *>(QStringLiteral("CmdZpet"));
-    auto *forward = window.findChild<QPushButton *>(QStringLiteral("CmdVpred"));
+    QPushButton *back = window.backButton();
+    QPushButton *forward = window.forwardButton();
     const std::vector<int> tour = wholeTour();
     if (tour.size() != kSquareCount) {
         std::fprintf(stderr, "bench_clicks: no whole tour found\n");

@@ -49,7 +49,7 @@ render_bitmap() {
     echo "$target $(identify -format '%wx%h' "$out/$target") $(stat -c %s "$out/$target") bytes"
 }
 
-for square in square101 square102 square103 square104; do
+for square in disc-on-light knight-on-light disc-on-dark knight-on-dark; do
     render "$square" 1 "$square.png"
     render "$square" 2 "$square@2x.png"
 done

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QQueue>
 #include <QTemporaryDir>
@@ -69,26 +71,35 @@ private:
     }
 };
 
+// The child of `parent` that shows `text`, or none.
+inline QWidget *childShowing(const QWidget *parent, const QString &text)
+{
+    for (QWidget *child : parent->findChildren<QWidget *>()) {
+        if (child->property("text").toString() == text)
+            return child;
+    }
+    return nullptr;
+}
+
 class OpenWindow {
 public:
     OpenWindow() : window(std::make_unique<MainWindow>(services, folder.path())) { window->show(); }
 
     void click(int square) { QTest::mouseClick(window->square(square), Qt::LeftButton); }
-    void press(const char *button)
+    void press(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // The menu item with this caption, written without its '&'.
+    QAction *item(const QString &caption) const
     {
-        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+        for (QAction *menu : window->menuBar()->actions()) {
+            for (QAction *item : menu->menu()->actions()) {
+                if (item->text().remove('&') == caption)
+                    return item;
+            }
+        }
+        return nullptr;
     }
-    void trigger(const char *item) { child<QAction>(item)->trigger(); }
-    QString caption(const char *label) const { return child<QLabel>(label)->text(); }
-    bool enabled(const char *name) const
-    {
-        auto *action = child<QAction>(name);
-        return action ? action->isEnabled() : child<QWidget>(name)->isEnabled();
-    }
-    template <typename T> T *child(const char *name) const
-    {
-        return window->findChild<T *>(QLatin1String(name));
-    }
+    void trigger(const QString &caption) { item(caption)->trigger(); }
+    QString counter() const { return window->moveCounter()->text(); }
     QString file(const QString &name) const { return folder.filePath(name); }
 
     QTemporaryDir folder;
