@@ -15,15 +15,17 @@ private slots:
     {
         QTest::addColumn<QString>("call");  // the service, or showMessage's icon
         QTest::addColumn<QString>("typed");  // into the field, or the file picked; a final newline
-                                             // presses Return, else Escape
+                                             // presses Return, else Escape; keys that answer a box
+                                             // Escape leaves open
         QTest::addColumn<QString>("shown");  // icon and buttons, the field's first text, or folder
                                              // ('@') and filter; = the result
         QTest::newRow("Yes/No, Return") << "yesno"
                                         << "\n"
                                         << "none &Ano|&Ne = Yes";
-        QTest::newRow("Yes/No, Escape") << "yesno"
-                                        << ""
-                                        << "none &Ano|&Ne = No";
+        QTest::newRow("Yes/No, Escape and closing do nothing, N")
+            << "yesno"
+            << "n"
+            << "none &Ano|&Ne still open = No";
         QTest::newRow("message") << "none"
                                  << "\n"
                                  << "none OK = ";
@@ -84,6 +86,10 @@ private slots:
                              : box->reject();  // Return may go to the completer's popup
             }
             QTest::keyClick(dialog, enter ? Qt::Key_Return : Qt::Key_Escape);
+            if (dialog->isVisible() && !dialog->close()) {
+                seen += " still open";
+                QTest::keyClicks(dialog, typed);
+            }
         });
         QtPlatformServices qt;
         if (icons.contains(call))
