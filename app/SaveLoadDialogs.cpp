@@ -42,6 +42,14 @@ void SaveLoadDialogs::tellProblem(const QString &text)
 
 SaveResult SaveLoadDialogs::save()
 {
+    // An empty record (the board cleared for loading, the load then cancelled or refused) would
+    // make a file that loads as no game, and could replace a real one.
+    if (m_game.tour().front() == 0) {
+        m_services.showMessage(QStringLiteral("Trevak"),
+                               QStringLiteral("Na šachovnici není žádný tah, není co uložit."),
+                               MessageIcon::Information);
+        return SaveResult::Cancelled;
+    }
     const QString name = m_services.askText(QStringLiteral("Uložit partii."),
                                             QStringLiteral("Zadej název partie."));
     if (name.isEmpty())

@@ -83,6 +83,16 @@ private slots:
              "Soubor @/vybraná.txt nelze uložit:\nSoubor tohoto názvu už existuje a není to "
              "uložená partie.",
              "1 18", "101"});
+        add("save, the board emptied by a cancelled load",
+            {.steps = "1 18 33 50 60 miUlozit 54 miNacist miUlozit",
+             .answers = "N",
+             .typed = "mojehra|mojehra",
+             .chosen = "",
+             .calls = "NUOI",
+             .files = "mojehra.txt:1 18 33 50 60",
+             .message = "Na šachovnici není žádný tah, není co uložit.",
+             .shown = "",
+             .buttons = "001"});
         add("about, moved, chosen again", {"moved MiOProgramu", "", "", "", "", "", "", "", "000"});
         add("about, Escape", {"moved esc", "", "", "", "", "", "", "", "000"});
         add("about, Escape, chosen again",
@@ -162,6 +172,7 @@ private slots:
             {"askText|Uložit partii.|Zadej název partie.", 'N'},
             {"chooseFileToOpen|Otevřít|" + folder + "|Všechny soubory (*.txt)", 'O'},
             {"showMessage|Trevak|warning", 'W'},
+            {"showMessage|Trevak|information", 'I'},
             {"showMessage| Nápověda |information", 'H'},
             {"showMessage|O Programu|warning", 'L'},
             {"openLink|mailto:" + QString(kAuthorEmail) + "?subject=Trevak&body=Dobrý den, ", 'M'},
