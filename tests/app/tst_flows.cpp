@@ -72,9 +72,16 @@ private slots:
             {"1 18 miUlozit", "", QString::fromUtf16(u"a\0b", 3), "", "NW", "", control, "1 18",
              "101"});
         add("save tab", {"1 18 miUlozit", "", "a\tb", "", "NW", "", control, "1 18", "101"});
-        add("save blanks",
-            {"1 18 miUlozit", "", "  ", "", "NW", "", "Název partie nesmí být složen jen z mezer.",
-             "1 18", "101"});
+        const QString invisible
+            = QStringLiteral("Název partie musí obsahovat aspoň jeden viditelný znak.");
+        add("save blanks", {"1 18 miUlozit", "", "  ", "", "NW", "", invisible, "1 18", "101"});
+        add("save zero-width space",
+            {"1 18 miUlozit", "", "\u200B", "", "NW", "", invisible, "1 18", "101"});
+        add("save right-to-left override",
+            {"1 18 miUlozit", "", "abc\u202Etxt.exe", "", "NW", "",
+             "Název partie nesmí obsahovat znaky, které mění směr textu.", "1 18", "101"});
+        add("save spaces around the name",
+            {"1 18 miUlozit", "", "  hra  ", "", "N", "hra.txt:1 18", "", "1 18", "100"});
         add("save hidden",
             {"1 18 miUlozit", "", ".", "", "NW", "", "Název partie nesmí začínat tečkou.", "1 18",
              "101"});
