@@ -77,6 +77,11 @@ SaveResult SaveLoadDialogs::save()
                                MessageIcon::Information);
         return SaveResult::Cancelled;
     }
+    if (m_folder.isEmpty()) {
+        tellProblem(QStringLiteral("Partii nelze uložit: není známa domovská složka (proměnná "
+                                   "prostředí HOME), ve které Trevak partie ukládá."));
+        return SaveResult::Failed;
+    }
     const QString typed = m_services.askText(QStringLiteral("Uložit partii."),
                                              QStringLiteral("Zadej název partie."));
     if (typed.isEmpty())

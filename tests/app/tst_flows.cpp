@@ -7,9 +7,11 @@ using namespace trevak::testing;
 // A flow on the window, the About window open: steps (squares, gestures, About window's labels, '~'
 // the right button, else menu items), the answers Y/N, the names typed split at '|', the game the
 // open dialog picks ("vybraná.txt", '@' its folder); then the calls as letters, the files left
-// there ("name:squares"), the message, the board (knight last), Zpět, Vpřed, Uložit.
+// there ("name:squares"), the message, the board (knight last), Zpět, Vpřed, Uložit; whether the
+// window has no games folder, as an installed copy run without a home.
 struct Flow {
     QString steps, answers, typed, chosen, calls, files, message, shown, buttons;
+    bool noHome = false;
 };
 static void add(const char *name, const Flow &flow)
 {
@@ -100,6 +102,18 @@ private slots:
              .message = "Na šachovnici není žádný tah, není co uložit.",
              .shown = "",
              .buttons = "001"});
+        add("save without a home",
+            {.steps = "1 18 miUlozit miKonec",
+             .answers = "YN",
+             .typed = "hra|hra",
+             .chosen = "",
+             .calls = "WKWKE",
+             .files = "",
+             .message = "Partii nelze uložit: není známa domovská složka (proměnná prostředí "
+                        "HOME), ve které Trevak partie ukládá.",
+             .shown = "1 18",
+             .buttons = "101",
+             .noHome = true});
         add("about, moved, chosen again", {"moved MiOProgramu", "", "", "", "", "", "", "", "000"});
         add("about, Escape", {"moved esc", "", "", "", "", "", "", "", "000"});
         add("about, Escape, chosen again",
@@ -124,7 +138,7 @@ private slots:
                       = squares.split(' ', Qt::SkipEmptyParts) + QStringList(kSquareCount, "0");
                   return (lines.first(kSquareCount).join("\r\n") + "\r\n").toLatin1();
               };
-        OpenWindow w;
+        OpenWindow w(!flow.noHome);
         const QString folder = w.folder.path();
         QFile chosen(w.file(QStringLiteral("vybraná.txt")));
         QVERIFY(flow.chosen.isEmpty()

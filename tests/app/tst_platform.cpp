@@ -104,19 +104,13 @@ private slots:
                      + shown.replace('@', folder.path()));
     }
 
-    // Its name, version and icon; a link no program takes is told; where games are kept, installed
-    // or not, even without HOME.
+    // Its name, version and icon; a link no program takes is told.
     void program()
     {
         describeApplication();
         QVERIFY(QApplication::applicationVersion() == "1.00"
                 && !QApplication::windowIcon().isNull());
-        QStandardPaths::setTestModeEnabled(true);
-        QTemporaryDir built, installed, bin;
-        QCOMPARE(savedGamesFolderFor(built.path(), installed.path()), built.path());
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QVERIFY(data.endsWith("/Trevak")
-                && savedGamesFolderFor(installed.path() + "/.", installed.path()) == data);
+        QTemporaryDir bin;
         QFile opener(bin.filePath("xdg-open"));  // takes only one address
         QVERIFY(opener.open(QIODevice::WriteOnly, QFile::ReadOwner | QFile::ExeOwner)
                 && opener.write("#!/bin/sh\n[ \"$1\" = https://ok/ ]\n") > 0);
@@ -129,8 +123,48 @@ private slots:
         QTRY_COMPARE(failed, QStringList {"https://chybí/"});
         QTRY_VERIFY(qApp->findChildren<QProcess *>()
                         .isEmpty());  // both openers done: none is killed at the end
-        qputenv("HOME", "/");  // last, so nothing after it needs a home
-        QCOMPARE(savedGamesFolderFor(installed.path(), installed.path()), "/.qttest/share/Trevak");
+    }
+
+    void gamesFolder_data()
+    {
+        QTest::addColumn<bool>("installed");  // run from the folder it is installed to
+        QTest::addColumn<QByteArray>("dataHome");  // XDG_DATA_HOME; null: not set
+        QTest::addColumn<QByteArray>("home");  // HOME; null: not set
+        QTest::addColumn<QString>("folder");  // '@' is the program's folder; empty: none
+        const QByteArray notSet;
+        QTest::newRow("built: beside the program")
+            << false << QByteArray("/data") << QByteArray("/home/hráč") << "@";
+        QTest::newRow("installed: in the home")
+            << true << notSet << QByteArray("/home/hráč") << "/home/hráč/.local/share/Trevak";
+        QTest::newRow("installed: in XDG_DATA_HOME")
+            << true << QByteArray("/data/") << QByteArray("/home/hráč") << "/data/Trevak";
+        QTest::newRow("installed: a relative XDG_DATA_HOME is ignored")
+            << true << QByteArray("data") << QByteArray("/home/hráč")
+            << "/home/hráč/.local/share/Trevak";
+        QTest::newRow("installed: HOME not set") << true << notSet << notSet << "";
+        QTest::newRow("installed: HOME empty") << true << QByteArray("") << QByteArray("") << "";
+        QTest::newRow("installed: HOME the root") << true << notSet << QByteArray("/") << "";
+        QTest::newRow("installed: HOME relative, XDG_DATA_HOME relative")
+            << true << QByteArray("data") << QByteArray("hráč") << "";
+    }
+
+    // Last: it changes the environment.
+    void gamesFolder()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QByteArray, dataHome);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, folder);
+        for (const auto &[name, value] :
+             {std::pair("XDG_DATA_HOME", dataHome), std::pair("HOME", home)}) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
+        QTemporaryDir bin;
+        const QString installedTo = installed ? bin.path() + "/." : "/nowhere";
+        QCOMPARE(savedGamesFolderFor(bin.path(), installedTo), folder.replace('@', bin.path()));
     }
 };
 QTEST_MAIN(TestPlatform)
