@@ -1,5 +1,6 @@
 #include "app/QtPlatformServices.h"
 
+#include "app/CzechFileListModel.h"
 #include "app/Startup.h"
 
 #include <QApplication>
@@ -97,6 +98,7 @@ QString QtPlatformServices::chooseFileToOpen(const QString &title, const QString
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Otevřít"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Zrušit"));
+    dialog.setProxyModel(new CzechFileListModel(&dialog));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include <QTest>
 #include <QtWidgets>
+#include <utime.h>
 using namespace trevak;
 
 class TestPlatform : public QObject {
@@ -18,7 +19,7 @@ private slots:
                                              // presses Return, else Escape; keys that answer a box
                                              // Escape leaves open
         QTest::addColumn<QString>("shown");  // icon and buttons, the field's first text, or folder
-                                             // ('@') and filter; = the result
+                                             // ('@'), filter, labels and list; = the result
         QTest::newRow("Yes/No, Return") << "yesno"
                                         << "\n"
                                         << "none &Ano|&Ne = Yes";
@@ -41,12 +42,18 @@ private slots:
         QTest::newRow("name, Cancel") << "text"
                                       << "hra"
                                       << " OK|Zrušit = ";
+        // The list in Czech whatever the system's language: headers, then the folder's entries.
+        const QString list = "Název|Velikost|Typ|Datum změny; "
+                             "hra.txt|193 B|prostý textový dokument|08.12.26 9:05; "
+                             "složka||Složka|08.12.26 9:05";
         QTest::newRow("file") << "file"
                               << "hra.txt\n"
-                              << "@ Všechny soubory (*.txt) Hledat v:|&Otevřít|Zrušit = @/hra.txt";
-        QTest::newRow("file, Cancel") << "file"
-                                      << "hra.txt"
-                                      << "@ Všechny soubory (*.txt) Hledat v:|&Otevřít|Zrušit = ";
+                              << "@ Všechny soubory (*.txt) Hledat v:|&Otevřít|Zrušit " + list
+                + " = @/hra.txt";
+        QTest::newRow("file, Cancel")
+            << "file"
+            << "hra.txt"
+            << "@ Všechny soubory (*.txt) Hledat v:|&Otevřít|Zrušit " + list + " = ";
     }
 
     void dialogs()
@@ -55,7 +62,14 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QTemporaryDir folder;
-        QVERIFY(QFile(folder.filePath("hra.txt")).open(QIODevice::WriteOnly));
+        QFile game(folder.filePath("hra.txt"));
+        QVERIFY(game.open(QIODevice::WriteOnly) && game.write(QByteArray(193, '0')) == 193);
+        game.close();
+        const QDateTime modified(QDate(2026, 12, 8), QTime(9, 5));  // local time
+        const utimbuf times {modified.toSecsSinceEpoch(), modified.toSecsSinceEpoch()};
+        QVERIFY(QDir(folder.path()).mkdir("složka"));
+        for (const char *name : {"hra.txt", "složka"})
+            QCOMPARE(::utime(QFile::encodeName(folder.filePath(name)).constData(), &times), 0);
         const QString text
             = QStringLiteral("Soubor <b>a</b>.txt\nnelze uložit.");  // shown as written, no markup
         const QStringList icons {"none", "information", "warning"};
@@ -80,8 +94,25 @@ private slots:
                 seen += box->directory().path() + ' ' + box->nameFilters().join('|') + ' '
                     + box->labelText(QFileDialog::LookIn) + '|'
                     + box->labelText(QFileDialog::Accept) + '|'
-                    + box->labelText(QFileDialog::Reject);
-                box->selectFile(typed.chopped(enter));
+                    + box->labelText(QFileDialog::Reject) + ' ';
+                box->selectFile(typed.chopped(enter));  // while its field has no focus yet
+                auto *view = box->findChild<QTreeView *>("treeView");
+                QAbstractItemModel *files = view->model();
+                // Read in the background. A wait in vain is told in what was seen, and the dialog
+                // is still answered.
+                if (!QTest::qWaitFor([&] { return files->rowCount(view->rootIndex()) == 2; }))
+                    seen += "(the list stayed incomplete) ";
+                QStringList headers, rows;
+                for (int column = 0; column < 4; ++column)
+                    headers << files->headerData(column, Qt::Horizontal).toString();
+                for (int row = 0; row < files->rowCount(view->rootIndex()); ++row) {
+                    QStringList cells;
+                    for (int column = 0; column < 4; ++column)
+                        cells << files->index(row, column, view->rootIndex()).data().toString();
+                    rows << cells.join('|');
+                }
+                rows.sort();
+                seen += headers.join('|') + "; " + rows.join("; ");
                 return enter ? static_cast<QDialog *>(box)->accept()
                              : box->reject();  // Return may go to the completer's popup
             }
