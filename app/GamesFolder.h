@@ -9,7 +9,8 @@ namespace trevak {
 QString savedGamesFolder();
 
 // For a program run from `exeFolder`: beside it, unless that is the folder the program is
-// installed to, where the user's data folder takes its place. The folder may not exist yet.
+// installed to, where the user's data folder takes its place; empty when the user has no home.
+// The folder may not exist yet.
 QString savedGamesFolderFor(const QString &exeFolder, const QString &installedBinFolder);
 
 }  // namespace trevak

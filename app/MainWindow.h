@@ -23,7 +23,8 @@ class SquareWidget;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Saved games are written to and first looked for in `gamesFolder`.
+    // Saved games are written to and first looked for in `gamesFolder`; with none, saving is
+    // refused with a message.
     MainWindow(PlatformServices &services, const QString &gamesFolder, QWidget *parent = nullptr);
     ~MainWindow() override;
 

@@ -25,7 +25,8 @@ public:
 
     // A message with one OK button. Lines are separated by '\n'.
     virtual void showMessage(const QString &title, const QString &text, MessageIcon icon) = 0;
-    // Yes and No, no icon; Yes is the default.
+    // Yes and No, no icon; Yes is the default. Only the two buttons answer: Escape and the
+    // frame's close button do nothing.
     virtual Answer askYesNo(const QString &title, const QString &question) = 0;
     // The typed text, or an empty text on Cancel.
     virtual QString askText(const QString &title, const QString &prompt) = 0;

@@ -1,11 +1,13 @@
 #include "app/QtPlatformServices.h"
 
+#include "app/CzechFileListModel.h"
 #include "app/Startup.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -23,6 +25,25 @@ QMessageBox::StandardButton addButton(QMessageBox &box, QMessageBox::StandardBut
     box.addButton(which)->setText(text);
     return which;
 }
+
+// A question only its buttons answer: Escape and the frame's close button would otherwise count
+// as "Ne" and throw the game away unasked.
+class ButtonsOnlyBox : public QMessageBox {
+public:
+    explicit ButtonsOnlyBox(QWidget *parent) : QMessageBox(parent)
+    {
+        setWindowFlags(windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        setWindowFlag(Qt::WindowCloseButtonHint, false);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (!event->matches(QKeySequence::Cancel))
+            QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
 
 int exec(QMessageBox &box)
 {
@@ -48,11 +69,11 @@ void QtPlatformServices::showMessage(const QString &title, const QString &text, 
 
 Answer QtPlatformServices::askYesNo(const QString &title, const QString &question)
 {
-    QMessageBox box(m_parent);
+    ButtonsOnlyBox box(m_parent);
     box.setWindowTitle(title);
     box.setText(question);
     box.setDefaultButton(addButton(box, QMessageBox::Yes, QStringLiteral("&Ano")));
-    box.setEscapeButton(addButton(box, QMessageBox::No, QStringLiteral("&Ne")));
+    addButton(box, QMessageBox::No, QStringLiteral("&Ne"));
     return exec(box) == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
@@ -77,6 +98,7 @@ QString QtPlatformServices::chooseFileToOpen(const QString &title, const QString
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Otevřít"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Zrušit"));
+    dialog.setProxyModel(new CzechFileListModel(&dialog));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

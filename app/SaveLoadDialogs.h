@@ -23,7 +23,8 @@ public:
 
     // Asks for a name and writes the whole record to "<folder>/<name>.txt". A refused name or
     // a failed write is told in a message and leaves Save enabled; only a written file
-    // disables it.
+    // disables it. An empty record is not saved: a message says there is nothing to save.
+    // Without a folder (an installed copy run without a home) a message says why nothing is saved.
     SaveResult save();
     // Before the game is thrown away (new game, loading, leaving): when a jump is recorded,
     // asks whether to save it until the game is saved or the answer is No. A cancelled name

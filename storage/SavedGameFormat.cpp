@@ -45,6 +45,10 @@ public:
             if (byte == '\n')
                 return Status::NeedMore;  // the LF of a CR LF pair
         }
+        if (m_result.ok) {
+            m_result.textAfterGame = true;
+            return Status::Done;
+        }
         m_sawAnyByte = true;
         if (byte == '\r' || byte == '\n') {
             m_afterCarriageReturn = byte == '\r';
@@ -69,6 +73,8 @@ public:
     Status finish()
     {
         if (m_lineBytes > 0 && endLine() == Status::Done)
+            return Status::Done;
+        if (m_result.ok)
             return Status::Done;
         if (!m_sawAnyByte)
             return fail(0, QStringLiteral("Soubor je prázdný."));
@@ -125,8 +131,9 @@ private:
             return Status::NeedMore;
         if (m_result.tour[0] == 0)
             return fail(0, QStringLiteral("Soubor neobsahuje žádný tah."));
+        // A game; one more byte tells whether anything follows it.
         m_result.ok = true;
-        return Status::Done;
+        return Status::NeedMore;
     }
 
     Status fail(int line, const QString &problem)

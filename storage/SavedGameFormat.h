@@ -20,10 +20,13 @@ struct SavedGameRead {
     Tour tour {};
     QString problem;  // one Czech sentence naming the fault, empty when ok
     int line = 0;  // the line the fault is on, 0 for faults of the whole file
+    // A game with more after its 64th line (the player's notes, say): loading ignores the rest,
+    // but the file is more than a saved game.
+    bool textAfterGame = false;
 };
 
-// Reads and checks a saved game. Reads in small chunks and stops after line 64 or at the
-// first fault, so any file, however large or strange, is judged from its first few KiB.
+// Reads and checks a saved game. Reads in small chunks and stops at the first byte after line 64
+// or at the first fault, so any file, however large or strange, is judged from its first few KiB.
 // Moves that are not knight's jumps are accepted: hand-edited games are allowed.
 SavedGameRead readSavedGame(QIODevice &device);
 

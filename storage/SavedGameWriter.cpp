@@ -27,8 +27,12 @@ QString reasonNotToReplace(const QFileInfo &target)
         return QStringLiteral("Pod tímto názvem je zařízení, roura nebo soket, ne soubor.");
     if (!target.isReadable())
         return QStringLiteral("Soubor tohoto názvu už existuje a nelze ho přečíst.");
-    if (!readSavedGameFile(target.filePath()).ok)
+    const SavedGameRead read = readSavedGameFile(target.filePath());
+    if (!read.ok)
         return QStringLiteral("Soubor tohoto názvu už existuje a není to uložená partie.");
+    if (read.textAfterGame)
+        return QStringLiteral(
+            "Soubor tohoto názvu už existuje a za uloženou partií obsahuje další text.");
     if (!target.isWritable())
         return QStringLiteral("Soubor je chráněn proti zápisu.");
     return {};

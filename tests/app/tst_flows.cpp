@@ -4,13 +4,14 @@
 using namespace trevak;
 using namespace trevak::testing;
 
-// A flow on the window, the About window open: steps (squares, gestures, the About window's texts,
-// '~' the right button, else menu items by caption; '_' for a space), the answers Y/N, the names
-// typed split at '|', the game the open dialog picks ("vybraná.txt", '@' its folder); then the
-// calls as letters, the files left there ("name:squares"), the message, the board (knight last),
-// Zpět, Vpřed, Uložit.
+// A flow on the window, the About window open: steps (squares, gestures, About window's texts, '~'
+// the right button, else menu items by caption; '_' for a space), the answers Y/N, the names typed
+// split at '|', the game the open dialog picks ("vybraná.txt", '@' its folder); then the calls as
+// letters, the files left there ("name:squares"), the message, the board (knight last), Zpět,
+// Vpřed, Uložit; whether the window has no games folder, as an installed copy run without a home.
 struct Flow {
     QString steps, answers, typed, chosen, calls, files, message, shown, buttons;
+    bool noHome = false;
 };
 static void add(const char *name, const Flow &flow)
 {
@@ -72,9 +73,16 @@ private slots:
             {"1 18 Uložit", "", QString::fromUtf16(u"a\0b", 3), "", "NW", "", control, "1 18",
              "101"});
         add("save tab", {"1 18 Uložit", "", "a\tb", "", "NW", "", control, "1 18", "101"});
-        add("save blanks",
-            {"1 18 Uložit", "", "  ", "", "NW", "", "Název partie nesmí být složen jen z mezer.",
-             "1 18", "101"});
+        const QString invisible
+            = QStringLiteral("Název partie musí obsahovat aspoň jeden viditelný znak.");
+        add("save blanks", {"1 18 Uložit", "", "  ", "", "NW", "", invisible, "1 18", "101"});
+        add("save zero-width space",
+            {"1 18 Uložit", "", "\u200B", "", "NW", "", invisible, "1 18", "101"});
+        add("save right-to-left override",
+            {"1 18 Uložit", "", "abc\u202Etxt.exe", "", "NW", "",
+             "Název partie nesmí obsahovat znaky, které mění směr textu.", "1 18", "101"});
+        add("save spaces around the name",
+            {"1 18 Uložit", "", "  hra  ", "", "N", "hra.txt:1 18", "", "1 18", "100"});
         add("save hidden",
             {"1 18 Uložit", "", ".", "", "NW", "", "Název partie nesmí začínat tečkou.", "1 18",
              "101"});
@@ -83,6 +91,28 @@ private slots:
              "Soubor @/vybraná.txt nelze uložit:\nSoubor tohoto názvu už existuje a není to "
              "uložená partie.",
              "1 18", "101"});
+        add("save, the board emptied by a cancelled load",
+            {.steps = "1 18 33 50 60 Uložit 54 Načíst Uložit",
+             .answers = "N",
+             .typed = "mojehra|mojehra",
+             .chosen = "",
+             .calls = "NUOI",
+             .files = "mojehra.txt:1 18 33 50 60",
+             .message = "Na šachovnici není žádný tah, není co uložit.",
+             .shown = "",
+             .buttons = "001"});
+        add("save without a home",
+            {.steps = "1 18 Uložit Konec",
+             .answers = "YN",
+             .typed = "hra|hra",
+             .chosen = "",
+             .calls = "WKWKE",
+             .files = "",
+             .message = "Partii nelze uložit: není známa domovská složka (proměnná prostředí "
+                        "HOME), ve které Trevak partie ukládá.",
+             .shown = "1 18",
+             .buttons = "101",
+             .noHome = true});
         add("about, moved, chosen again", {"moved O_programu", "", "", "", "", "", "", "", "000"});
         add("about, Escape", {"moved esc", "", "", "", "", "", "", "", "000"});
         add("about, Escape, chosen again",
@@ -110,7 +140,7 @@ private slots:
                       = squares.split(' ', Qt::SkipEmptyParts) + QStringList(kSquareCount, "0");
                   return (lines.first(kSquareCount).join("\r\n") + "\r\n").toLatin1();
               };
-        OpenWindow w;
+        OpenWindow w(!flow.noHome);
         const QString folder = w.folder.path();
         QFile chosen(w.file(QStringLiteral("vybraná.txt")));
         QVERIFY(flow.chosen.isEmpty()
@@ -165,6 +195,7 @@ private slots:
             {"askText|Uložit partii.|Zadej název partie.", 'N'},
             {"chooseFileToOpen|Otevřít|" + folder + "|Všechny soubory (*.txt)", 'O'},
             {"showMessage|Trevak|warning", 'W'},
+            {"showMessage|Trevak|information", 'I'},
             {"showMessage| Nápověda |information", 'H'},
             {"showMessage|O Programu|warning", 'L'},
             {"openLink|mailto:" + QString(kAuthorEmail) + "?subject=Trevak&body=Dobrý den, ", 'M'},

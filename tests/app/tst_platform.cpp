@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include <QTest>
 #include <QtWidgets>
+#include <utime.h>
 using namespace trevak;
 
 class TestPlatform : public QObject {
@@ -15,15 +16,17 @@ private slots:
     {
         QTest::addColumn<QString>("call");  // the service, or showMessage's icon
         QTest::addColumn<QString>("typed");  // into the field, or the file picked; a final newline
-                                             // presses Return, else Escape
+                                             // presses Return, else Escape; keys that answer a box
+                                             // Escape leaves open
         QTest::addColumn<QString>("shown");  // icon and buttons, the field's first text, or folder
-                                             // ('@') and filter; = the result
+                                             // ('@'), filter, labels and list; = the result
         QTest::newRow("Yes/No, Return") << "yesno"
                                         << "\n"
                                         << "none &Ano|&Ne = Yes";
-        QTest::newRow("Yes/No, Escape") << "yesno"
-                                        << ""
-                                        << "none &Ano|&Ne = No";
+        QTest::newRow("Yes/No, Escape and closing do nothing, N")
+            << "yesno"
+            << "n"
+            << "none &Ano|&Ne still open = No";
         QTest::newRow("message") << "none"
                                  << "\n"
                                  << "none OK = ";
@@ -39,12 +42,18 @@ private slots:
         QTest::newRow("name, Cancel") << "text"
                                       << "hra"
                                       << " OK|Zrušit = ";
+        // The list in Czech whatever the system's language: headers, then the folder's entries.
+        const QString list = "Název|Velikost|Typ|Datum změny; "
+                             "hra.txt|193 B|prostý textový dokument|08.12.26 9:05; "
+                             "složka||Složka|08.12.26 9:05";
         QTest::newRow("file") << "file"
                               << "hra.txt\n"
-                              << "@ Všechny soubory (*.txt) Hledat v:|&Otevřít|Zrušit = @/hra.txt";
-        QTest::newRow("file, Cancel") << "file"
-                                      << "hra.txt"
-                                      << "@ Všechny soubory (*.txt) Hledat v:|&Otevřít|Zrušit = ";
+                              << "@ Všechny soubory (*.txt) Hledat v:|&Otevřít|Zrušit " + list
+                + " = @/hra.txt";
+        QTest::newRow("file, Cancel")
+            << "file"
+            << "hra.txt"
+            << "@ Všechny soubory (*.txt) Hledat v:|&Otevřít|Zrušit " + list + " = ";
     }
 
     void dialogs()
@@ -53,7 +62,14 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QTemporaryDir folder;
-        QVERIFY(QFile(folder.filePath("hra.txt")).open(QIODevice::WriteOnly));
+        QFile game(folder.filePath("hra.txt"));
+        QVERIFY(game.open(QIODevice::WriteOnly) && game.write(QByteArray(193, '0')) == 193);
+        game.close();
+        const QDateTime modified(QDate(2026, 12, 8), QTime(9, 5));  // local time
+        const utimbuf times {modified.toSecsSinceEpoch(), modified.toSecsSinceEpoch()};
+        QVERIFY(QDir(folder.path()).mkdir("složka"));
+        for (const char *name : {"hra.txt", "složka"})
+            QCOMPARE(::utime(QFile::encodeName(folder.filePath(name)).constData(), &times), 0);
         const QString text
             = QStringLiteral("Soubor <b>a</b>.txt\nnelze uložit.");  // shown as written, no markup
         const QStringList icons {"none", "information", "warning"};
@@ -78,12 +94,33 @@ private slots:
                 seen += box->directory().path() + ' ' + box->nameFilters().join('|') + ' '
                     + box->labelText(QFileDialog::LookIn) + '|'
                     + box->labelText(QFileDialog::Accept) + '|'
-                    + box->labelText(QFileDialog::Reject);
-                box->selectFile(typed.chopped(enter));
+                    + box->labelText(QFileDialog::Reject) + ' ';
+                box->selectFile(typed.chopped(enter));  // while its field has no focus yet
+                auto *view = box->findChild<QTreeView *>("treeView");
+                QAbstractItemModel *files = view->model();
+                // Read in the background. A wait in vain is told in what was seen, and the dialog
+                // is still answered.
+                if (!QTest::qWaitFor([&] { return files->rowCount(view->rootIndex()) == 2; }))
+                    seen += "(the list stayed incomplete) ";
+                QStringList headers, rows;
+                for (int column = 0; column < 4; ++column)
+                    headers << files->headerData(column, Qt::Horizontal).toString();
+                for (int row = 0; row < files->rowCount(view->rootIndex()); ++row) {
+                    QStringList cells;
+                    for (int column = 0; column < 4; ++column)
+                        cells << files->index(row, column, view->rootIndex()).data().toString();
+                    rows << cells.join('|');
+                }
+                rows.sort();
+                seen += headers.join('|') + "; " + rows.join("; ");
                 return enter ? static_cast<QDialog *>(box)->accept()
                              : box->reject();  // Return may go to the completer's popup
             }
             QTest::keyClick(dialog, enter ? Qt::Key_Return : Qt::Key_Escape);
+            if (dialog->isVisible() && !dialog->close()) {
+                seen += " still open";
+                QTest::keyClicks(dialog, typed);
+            }
         });
         QtPlatformServices qt;
         if (icons.contains(call))
@@ -98,19 +135,13 @@ private slots:
                      + shown.replace('@', folder.path()));
     }
 
-    // Its name, version and icon; a link no program takes is told; where games are kept, installed
-    // or not, even without HOME.
+    // Its name, version and icon; a link no program takes is told.
     void program()
     {
         describeApplication();
         QVERIFY(QApplication::applicationVersion() == "1.00"
                 && !QApplication::windowIcon().isNull());
-        QStandardPaths::setTestModeEnabled(true);
-        QTemporaryDir built, installed, bin;
-        QCOMPARE(savedGamesFolderFor(built.path(), installed.path()), built.path());
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QVERIFY(data.endsWith("/Trevak")
-                && savedGamesFolderFor(installed.path() + "/.", installed.path()) == data);
+        QTemporaryDir bin;
         QFile opener(bin.filePath("xdg-open"));  // takes only one address
         QVERIFY(opener.open(QIODevice::WriteOnly, QFile::ReadOwner | QFile::ExeOwner)
                 && opener.write("#!/bin/sh\n[ \"$1\" = https://ok/ ]\n") > 0);
@@ -123,8 +154,48 @@ private slots:
         QTRY_COMPARE(failed, QStringList {"https://chybí/"});
         QTRY_VERIFY(qApp->findChildren<QProcess *>()
                         .isEmpty());  // both openers done: none is killed at the end
-        qputenv("HOME", "/");  // last, so nothing after it needs a home
-        QCOMPARE(savedGamesFolderFor(installed.path(), installed.path()), "/.qttest/share/Trevak");
+    }
+
+    void gamesFolder_data()
+    {
+        QTest::addColumn<bool>("installed");  // run from the folder it is installed to
+        QTest::addColumn<QByteArray>("dataHome");  // XDG_DATA_HOME; null: not set
+        QTest::addColumn<QByteArray>("home");  // HOME; null: not set
+        QTest::addColumn<QString>("folder");  // '@' is the program's folder; empty: none
+        const QByteArray notSet;
+        QTest::newRow("built: beside the program")
+            << false << QByteArray("/data") << QByteArray("/home/hráč") << "@";
+        QTest::newRow("installed: in the home")
+            << true << notSet << QByteArray("/home/hráč") << "/home/hráč/.local/share/Trevak";
+        QTest::newRow("installed: in XDG_DATA_HOME")
+            << true << QByteArray("/data/") << QByteArray("/home/hráč") << "/data/Trevak";
+        QTest::newRow("installed: a relative XDG_DATA_HOME is ignored")
+            << true << QByteArray("data") << QByteArray("/home/hráč")
+            << "/home/hráč/.local/share/Trevak";
+        QTest::newRow("installed: HOME not set") << true << notSet << notSet << "";
+        QTest::newRow("installed: HOME empty") << true << QByteArray("") << QByteArray("") << "";
+        QTest::newRow("installed: HOME the root") << true << notSet << QByteArray("/") << "";
+        QTest::newRow("installed: HOME relative, XDG_DATA_HOME relative")
+            << true << QByteArray("data") << QByteArray("hráč") << "";
+    }
+
+    // Last: it changes the environment.
+    void gamesFolder()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QByteArray, dataHome);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, folder);
+        for (const auto &[name, value] :
+             {std::pair("XDG_DATA_HOME", dataHome), std::pair("HOME", home)}) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
+        QTemporaryDir bin;
+        const QString installedTo = installed ? bin.path() + "/." : "/nowhere";
+        QCOMPARE(savedGamesFolderFor(bin.path(), installedTo), folder.replace('@', bin.path()));
     }
 };
 QTEST_MAIN(TestPlatform)

@@ -127,9 +127,10 @@ private slots:
         QVERIFY(answer("^Uložit partii\\.$", "Return", "hra"));
         QCOMPARE(saved("hra.txt"), a1b3c1);
 
-        // Hra > Načíst: No to the offer to save, then the file through the open dialog.
+        // Hra > Načíst: No (its key N; Escape does not answer) to the offer to save, then the file
+        // through the open dialog.
         menu("a");
-        QVERIFY(answer("^Uložit$", "Escape") && answer("^Otevřít$", "Return", "hra.txt"));
+        QVERIFY(answer("^Uložit$", "n") && answer("^Otevřít$", "Return", "hra.txt"));
         QVERIFY(shows({1, 18, 3}));
 
         // Hra > Konec: Yes to the offer, a name, and the program ends.

@@ -215,6 +215,11 @@ private slots:
             link("jiná.txt", formatSavedGame(kFull)));  // followed: only a saved game is replaced
         row("a file that is no saved game", file("hra.txt", "CMAKE_HOME_DIRECTORY:INTERNAL=/\n"),
             noGame);
+        row("a saved game, then the player's notes",
+            file("hra.txt", formatSavedGame(kFull) + "moje poznámky\r\n"),
+            "Soubor tohoto názvu už existuje a za uloženou partií obsahuje další text.");
+        row("a saved game without its last line end",
+            file("hra.txt", formatSavedGame(kFull).chopped(2)));
         row("link to no saved game", link("jiná.txt", "x" + formatSavedGame(kFull)), noGame);
         row("dangling link", link("nikde.txt", {}),
             "Pod tímto názvem je odkaz, který nikam nevede.");

@@ -83,7 +83,13 @@ inline QWidget *childShowing(const QWidget *parent, const QString &text)
 
 class OpenWindow {
 public:
-    OpenWindow() : window(std::make_unique<MainWindow>(services, folder.path())) { window->show(); }
+    // Without a games folder: an installed copy run without a home.
+    explicit OpenWindow(bool withGamesFolder = true)
+        : window(
+            std::make_unique<MainWindow>(services, withGamesFolder ? folder.path() : QString()))
+    {
+        window->show();
+    }
 
     void click(int square) { QTest::mouseClick(window->square(square), Qt::LeftButton); }
     void press(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }

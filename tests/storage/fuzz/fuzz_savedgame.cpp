@@ -23,13 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     buffer.open(QIODevice::ReadOnly);
     oneByte.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     const SavedGameRead read = readSavedGame(buffer), again = readSavedGame(oneByte);
-    const bool wellFormed = read.ok
-        ? read.problem.isEmpty() && read.line == 0
-        : !read.problem.isEmpty() && read.tour == Tour {} && read.line >= 0 && read.line <= 64;
+    const bool wellFormed = read.ok ? read.problem.isEmpty() && read.line == 0
+                                    : !read.problem.isEmpty() && read.tour == Tour {}
+            && read.line >= 0 && read.line <= 64 && !read.textAfterGame;
     check(wellFormed && buffer.pos() <= 64 * 1026 + 512,
           "a malformed verdict, or read beyond 64 longest lines");
     check(again.ok == read.ok && again.tour == read.tour && again.problem == read.problem
-              && again.line == read.line,
+              && again.line == read.line && again.textAfterGame == read.textAfterGame,
           "the verdict depends on how the bytes are split into reads");
     std::array<bool, kSquareCount + 1> named {};
     for (int k = 0; read.ok && k < kSquareCount; ++k) {
