@@ -33,6 +33,12 @@ public:
     SquareWidget *square(int square) const { return m_squares[square - 1]; }
     AboutWindow *aboutWindow() const { return m_about; }
 
+    // For the desktop session: the offer to save before a logout, which Cancel stops; a game the
+    // session kept; and the session's end, which asks nothing more.
+    Answer offerToSaveBeforeLogout();
+    void showKeptGame(const GameState &state);
+    void endWithSession();
+
 public slots:
     void onSquareClicked(int square);
     void stepBack();

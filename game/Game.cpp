@@ -82,6 +82,15 @@ void Game::showLoadedTour(const Tour &tour)
     m_backEnabled = true;
 }
 
+void Game::restore(const GameState &state)
+{
+    m_tour = state.tour;
+    m_shownStep = state.shownStep;
+    m_backEnabled = state.backEnabled;
+    m_forwardEnabled = state.forwardEnabled;
+    m_saveEnabled = state.saveEnabled;
+}
+
 SquareMark Game::markOf(int square) const
 {
     for (int step = 1; step <= m_shownStep; ++step) {

@@ -24,6 +24,12 @@ private slots:
         QTest::newRow("Yes/No, Escape") << "yesno"
                                         << ""
                                         << "none &Ano|&Ne = No";
+        QTest::newRow("logout, Return") << "yesnocancel"
+                                        << "\n"
+                                        << "none &Zrušit|&Ano|&Ne = Yes";
+        QTest::newRow("logout, Escape") << "yesnocancel"
+                                        << ""
+                                        << "none &Zrušit|&Ano|&Ne = Cancel";
         QTest::newRow("message") << "none"
                                  << "\n"
                                  << "none OK = ";
@@ -90,6 +96,8 @@ private slots:
             qt.showMessage("Trevak", text, MessageIcon(icons.indexOf(call)));
         else if (call == "yesno")
             result = qt.askYesNo("Trevak", text) == Answer::Yes ? "Yes" : "No";
+        else if (call == "yesnocancel")
+            result = QStringList {"Yes", "No", "Cancel"}.at(int(qt.askYesNoCancel("Trevak", text)));
         else
             result = call == "text" ? qt.askText("Trevak", text)
                                     : qt.chooseFileToOpen("Trevak", folder.path(), filter);
