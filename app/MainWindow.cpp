@@ -264,7 +264,9 @@ void MainWindow::leave()
 
 Answer MainWindow::offerToSaveBeforeLogout()
 {
-    return m_dialogs.offerToSaveOrCancel(QStringLiteral("Konec"));
+    const Answer answer = m_dialogs.offerToSaveOrCancel(QStringLiteral("Konec"));
+    refresh();  // a save turns Uložit off
+    return answer;
 }
 
 void MainWindow::showKeptGame(const GameState &state)

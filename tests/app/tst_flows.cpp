@@ -5,9 +5,9 @@ using namespace trevak;
 using namespace trevak::testing;
 
 // A flow on the window, the About window open: steps (squares, gestures, About window's labels, '~'
-// the right button, else menu items), the answers Y/N, the names typed split at '|', the game the
-// open dialog picks ("vybraná.txt", '@' its folder); then the calls as letters, the files left
-// there ("name:squares"), the message, the board (knight last), Zpět, Vpřed, Uložit.
+// the right button, else menu items), the answers Y/N/C (Zrušit), the names typed split at '|', the
+// game the open dialog picks ("vybraná.txt", '@' its folder); then the calls as letters, the files
+// left there ("name:squares"), the message, the board (knight last), Zpět, Vpřed, Uložit.
 struct Flow {
     QString steps, answers, typed, chosen, calls, files, message, shown, buttons;
 };
@@ -59,6 +59,10 @@ private slots:
         add("close box, No", {"1 18 close", "N", "", "", "KE", "", "", "1 18", "101"});
         add("exit, then close box",
             {"1 18 miKonec close", "N", "", "", "KE", "", "", "1 18", "101"});
+        add("logout, lone knight", {"20 logout", "", "", "", "", "", "", "20", "100"});
+        add("logout, Yes", {"1 18 logout", "Y", "a", "", "QN", "a.txt:1 18", "", "1 18", "100"});
+        add("logout, Yes, name cancelled, asked again, Zrušit",
+            {"1 18 logout", "YC", "", "", "QNQ", "", "", "1 18", "101"});
         add("save, Cancel", {"1 18 miUlozit", "", "", "", "N", "", "", "1 18", "101"});
         add("save twice",
             {"1 18 miUlozit 35 miUlozit", "", "hra|hra", "", "NN", "hra.txt:1 18 35", "", "1 18 35",
@@ -115,7 +119,9 @@ private slots:
                     && chosen.flush()));
         w.services.chosenFiles.enqueue(chosen.isOpen() ? chosen.fileName() : QString());
         for (QChar answer : flow.answers)
-            w.services.answers.enqueue(answer == 'Y' ? Answer::Yes : Answer::No);
+            w.services.answers.enqueue(answer == 'Y'       ? Answer::Yes
+                                           : answer == 'C' ? Answer::Cancel
+                                                           : Answer::No);
         w.services.typedTexts.append(flow.typed.split('|', Qt::SkipEmptyParts));
         w.services.linksOpen = false;
         // The board is cleared before the open dialog shows.
@@ -133,6 +139,10 @@ private slots:
             {"close",
              [&] {
                  w.window->close();
+             }},
+            {"logout",
+             [&] {
+                 w.window->offerToSaveBeforeLogout();
              }},
             {"moved",
              [&] {
@@ -159,6 +169,7 @@ private slots:
             {"askYesNo|Konec|Přejete si uložit hru?", 'K'},
             {"endProgram", 'E'},
             {"askYesNo|Uložit|Přejete si uložit hru?", 'U'},
+            {"askYesNoCancel|Konec|Přejete si uložit hru?", 'Q'},
             {"askText|Uložit partii.|Zadej název partie.", 'N'},
             {"chooseFileToOpen|Otevřít|" + folder + "|Všechny soubory (*.txt)", 'O'},
             {"showMessage|Trevak|warning", 'W'},

@@ -3,6 +3,7 @@
 
 #include "app/GamesFolder.h"
 #include "app/QtPlatformServices.h"
+#include "app/SessionKeeper.h"
 #include "app/Startup.h"
 #include <QTest>
 #include <QtWidgets>
@@ -107,7 +108,7 @@ private slots:
     }
 
     // Its name, version and icon; a link no program takes is told; where games are kept, installed
-    // or not, even without HOME.
+    // or not, even without HOME, and the games of desktop sessions.
     void program()
     {
         describeApplication();
@@ -131,6 +132,13 @@ private slots:
         QTRY_COMPARE(failed, QStringList {"https://chybí/"});
         QTRY_VERIFY(qApp->findChildren<QProcess *>()
                         .isEmpty());  // both openers done: none is killed at the end
+        // A session's game is kept under the name the session manager restarts it with; a name
+        // that could lead out of the folder is refused.
+        QCOMPARE(SessionKeeper::recordPath("/d", "10a3f", "1765_42"), "/d/10a3f_1765_42");
+        for (const auto &[id, key] :
+             {std::pair("..", "1"), std::pair("a", "../b"), std::pair("a/b", "1"),
+              std::pair("a", ""), std::pair(".", "x")})
+            QCOMPARE(SessionKeeper::recordPath("/d", id, key), QString());
         qputenv("HOME", "/");  // last, so nothing after it needs a home
         QCOMPARE(savedGamesFolderFor(installed.path(), installed.path()), "/.qttest/share/Trevak");
     }
