@@ -13,8 +13,7 @@
 
 namespace trevak {
 
-SessionKeeper::SessionKeeper(MainWindow &window, const QString &folder)
-    : QObject(&window), m_window(window), m_folder(folder)
+SessionKeeper::SessionKeeper(MainWindow &window) : QObject(&window), m_window(window)
 {
     // Direct: the manager waits for the answers before it goes on with the logout.
     connect(qApp, &QGuiApplication::commitDataRequest, this, &SessionKeeper::askBeforeLogout,
@@ -24,7 +23,7 @@ SessionKeeper::SessionKeeper(MainWindow &window, const QString &folder)
     qApp->installEventFilter(this);
 }
 
-QString SessionKeeper::defaultFolder()
+QString SessionKeeper::folder()
 {
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                            + QLatin1String("/sessions"));
@@ -44,7 +43,7 @@ void SessionKeeper::restoreSession()
 {
     if (!qApp->isSessionRestored())
         return;
-    const QString path = recordPath(m_folder, qApp->sessionId(), qApp->sessionKey());
+    const QString path = recordPath(folder(), qApp->sessionId(), qApp->sessionKey());
     if (path.isEmpty())
         return;
     if (const std::optional<GameState> state = readSessionRecordFile(path))
@@ -74,8 +73,8 @@ void SessionKeeper::keepGame(QSessionManager &manager)
     const bool discarded = manager.sessionKey() == m_discardedAtKey;
     m_discardedAtKey.clear();
     const QByteArray record = formatSessionRecord(m_window.game().state());
-    const QString path = recordPath(m_folder, manager.sessionId(), manager.sessionKey());
-    if (discarded || record.isEmpty() || path.isEmpty() || !QDir().mkpath(m_folder)
+    const QString path = recordPath(folder(), manager.sessionId(), manager.sessionKey());
+    if (discarded || record.isEmpty() || path.isEmpty() || !QDir().mkpath(folder())
         || !writeSavedGameFile(path, record).isEmpty())
         return;  // the restart shows the empty board
     manager.setDiscardCommand(

@@ -16,15 +16,15 @@ class MainWindow;
 class SessionKeeper : public QObject {
     Q_OBJECT
 public:
-    // Kept games go to `folder`, one file per saved session.
-    SessionKeeper(MainWindow &window, const QString &folder);
+    explicit SessionKeeper(MainWindow &window);
 
     // When the session manager started the program for a saved session, shows the game kept for
     // it. A missing or unreadable record leaves the empty board, without a word.
     void restoreSession();
 
-    // The folder of the installed program's user data where sessions keep their games.
-    static QString defaultFolder();
+    // Where sessions keep their games, one file each: in the user's data folder, looked up only
+    // when a session needs it.
+    static QString folder();
     // The record of the session `id` with the key `key`; empty for names that could lead out of
     // the folder or are not what a session manager gives.
     static QString recordPath(const QString &folder, const QString &id, const QString &key);
@@ -37,7 +37,6 @@ private:
     void keepGame(QSessionManager &manager);
 
     MainWindow &m_window;
-    QString m_folder;
     // The save request at whose logout the player said "Ne": that session keeps no game.
     QString m_discardedAtKey;
 };

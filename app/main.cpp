@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
     trevak::QtPlatformServices services;
     trevak::MainWindow window(services, trevak::savedGamesFolder());
     services.setDialogParent(&window);
-    trevak::SessionKeeper session(window, trevak::SessionKeeper::defaultFolder());
+    trevak::SessionKeeper session(window);
     session.restoreSession();
     window.show();
     return QApplication::exec();
