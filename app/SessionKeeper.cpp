@@ -71,7 +71,6 @@ void SessionKeeper::keepGame(QSessionManager &manager)
 {
     // Qt makes a new key for every save request, so a "Ne" counts for its own request only.
     const bool discarded = manager.sessionKey() == m_discardedAtKey;
-    m_discardedAtKey.clear();
     const QByteArray record = formatSessionRecord(m_window.game().state());
     const QString path = recordPath(folder(), manager.sessionId(), manager.sessionKey());
     if (discarded || record.isEmpty() || path.isEmpty() || !QDir().mkpath(folder())
