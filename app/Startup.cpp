@@ -20,7 +20,7 @@ bool useCzechQtTexts()
     static const bool installed = [] {
         const QLocale czech(QLocale::Czech, QLocale::Czechia);
         QLocale::setDefault(czech);
-        auto *translator = new QTranslator(qApp);
+        auto *translator = new QTranslator(QCoreApplication::instance());
         return translator->load(czech, QStringLiteral("qtbase"), QStringLiteral("_"),
                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))
             && QCoreApplication::installTranslator(translator);
