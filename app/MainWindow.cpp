@@ -228,6 +228,27 @@ void MainWindow::leave()
     m_services.endProgram();
 }
 
+Answer MainWindow::offerToSaveBeforeLogout()
+{
+    const Answer answer = m_dialogs.offerToSaveOrCancel(QStringLiteral("Konec"));
+    refresh();  // a save turns Uložit off
+    return answer;
+}
+
+void MainWindow::showKeptGame(const GameState &state)
+{
+    m_game.restore(state);
+    refresh();
+}
+
+void MainWindow::endWithSession()
+{
+    m_leaving = true;
+    if (m_about)
+        m_about->close();
+    m_services.endProgram();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Leaving cannot be cancelled; "Konec" has already asked when it closes the window.

@@ -38,6 +38,12 @@ public:
     QAction *saveAction() const { return m_saveAction; }
     AboutWindow *aboutWindow() const { return m_about; }
 
+    // For the desktop session: the offer to save before a logout, which Cancel stops; a game the
+    // session kept; and the session's end, which asks nothing more.
+    Answer offerToSaveBeforeLogout();
+    void showKeptGame(const GameState &state);
+    void endWithSession();
+
 public slots:
     void onSquareClicked(int square);
     void stepBack();

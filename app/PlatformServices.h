@@ -16,7 +16,8 @@ enum class MessageIcon {
 };
 enum class Answer {
     Yes,
-    No
+    No,
+    Cancel  // only from askYesNoCancel
 };
 
 class PlatformServices {
@@ -28,6 +29,8 @@ public:
     // Yes and No, no icon; Yes is the default. Only the two buttons answer: Escape and the
     // frame's close button do nothing.
     virtual Answer askYesNo(const QString &title, const QString &question) = 0;
+    // Yes, No and Cancel, no icon; Yes is the default, Escape and the close box cancel.
+    virtual Answer askYesNoCancel(const QString &title, const QString &question) = 0;
     // The typed text, or an empty text on Cancel.
     virtual QString askText(const QString &title, const QString &prompt) = 0;
     // The chosen file's path, or an empty text on Cancel. `filter` is "Description (*.ext)".

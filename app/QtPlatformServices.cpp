@@ -77,6 +77,24 @@ Answer QtPlatformServices::askYesNo(const QString &title, const QString &questio
     return exec(box) == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+Answer QtPlatformServices::askYesNoCancel(const QString &title, const QString &question)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    box.setText(question);
+    box.setDefaultButton(addButton(box, QMessageBox::Yes, QStringLiteral("&Ano")));
+    addButton(box, QMessageBox::No, QStringLiteral("&Ne"));
+    box.setEscapeButton(addButton(box, QMessageBox::Cancel, QStringLiteral("&Zrušit")));
+    switch (exec(box)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 QString QtPlatformServices::askText(const QString &title, const QString &prompt)
 {
     useCzechQtTexts();

@@ -15,6 +15,7 @@ public:
 
     void showMessage(const QString &title, const QString &text, MessageIcon icon) override;
     Answer askYesNo(const QString &title, const QString &question) override;
+    Answer askYesNoCancel(const QString &title, const QString &question) override;
     QString askText(const QString &title, const QString &prompt) override;
     QString chooseFileToOpen(const QString &title, const QString &folder,
                              const QString &filter) override;

@@ -118,6 +118,18 @@ void SaveLoadDialogs::offerToSave(const QString &title)
     }
 }
 
+Answer SaveLoadDialogs::offerToSaveOrCancel(const QString &title)
+{
+    if (!m_game.hasJumpRecorded())
+        return Answer::Yes;
+    for (;;) {
+        const Answer answer
+            = m_services.askYesNoCancel(title, QStringLiteral("Přejete si uložit hru?"));
+        if (answer != Answer::Yes || save() == SaveResult::Saved)
+            return answer;
+    }
+}
+
 std::optional<Tour> SaveLoadDialogs::chooseSavedGame()
 {
     const QString path = m_services.chooseFileToOpen(QStringLiteral("Otevřít"), m_folder,

@@ -10,6 +10,7 @@
 namespace trevak {
 
 class PlatformServices;
+enum class Answer;
 
 enum class SaveResult {
     Saved,
@@ -30,6 +31,9 @@ public:
     // asks whether to save it until the game is saved or the answer is No. A cancelled name
     // box or a failed save asks again, so only an explicit No loses the game.
     void offerToSave(const QString &title);
+    // Before a logout, which may still be stopped: as offerToSave, with Cancel as a third answer
+    // that keeps the game. Yes once the game is saved or when there is none worth saving.
+    Answer offerToSaveOrCancel(const QString &title);
     // Lets the player pick a saved game; a file that cannot be read is told in a message.
     std::optional<Tour> chooseSavedGame();
 

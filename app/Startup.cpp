@@ -23,7 +23,7 @@ void useCzechQtTexts()
     done = true;
     const QLocale czech(QLocale::Czech, QLocale::Czechia);
     QLocale::setDefault(czech);
-    auto *translator = new QTranslator(qApp);
+    auto *translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(czech, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);

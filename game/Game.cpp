@@ -65,6 +65,13 @@ void Game::showLoadedTour(const Tour &tour)
     m_shownStep = static_cast<int>(firstGap - tour.begin());
 }
 
+void Game::restore(const GameState &state)
+{
+    m_tour = state.tour;
+    m_shownStep = state.shownStep;
+    m_saveEnabled = state.saveEnabled;
+}
+
 SquareMark Game::markOf(int square) const
 {
     for (int step = 1; step <= m_shownStep; ++step) {

@@ -16,6 +16,15 @@ namespace trevak {
 // one shown are those taken back, ready to be replayed; the first 0 ends them.
 using Tour = std::array<std::uint8_t, kSquareCount>;
 
+// Everything a game is made of, to keep it outside the program and bring it back as it was.
+struct GameState {
+    Tour tour {};
+    int shownStep = 0;
+    bool saveEnabled = false;
+
+    friend bool operator==(const GameState &, const GameState &) = default;
+};
+
 enum class SquareMark {
     Empty,
     Visited,
@@ -45,9 +54,13 @@ public:
     // Shows a tour as read from a file (no gaps, no repeats) at its last recorded step.
     // Save keeps its state.
     void showLoadedTour(const Tour &tour);
+    // Brings back a game kept by state(); the steps recorded must run without a gap or a repeat
+    // and reach at least to the step shown.
+    void restore(const GameState &state);
     // The record was written to a file.
     void markSaved() { m_saveEnabled = false; }
 
+    GameState state() const { return {m_tour, m_shownStep, m_saveEnabled}; }
     const Tour &tour() const { return m_tour; }
     int shownStep() const { return m_shownStep; }
     // A step is shown that Back can take.

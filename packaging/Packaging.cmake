@@ -1,13 +1,26 @@
 # Installing Trevak as a desktop program, and the Debian package built from that install.
 #
-# The program counts as installed when it runs from ${CMAKE_INSTALL_FULL_BINDIR} (compiled in
+# The program counts as installed when it runs from ${TREVAK_INSTALL_FULL_GAMESDIR} (compiled in
 # as TREVAK_INSTALL_BINDIR), so the package has to put it exactly there; Debian packages
 # live in /usr, hence: configure with -DCMAKE_INSTALL_PREFIX=/usr before running cpack.
 
 set(TREVAK_APP_ID org.example.Trevak)
 set(TREVAK_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 
-install(TARGETS trevak RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS trevak RUNTIME DESTINATION ${TREVAK_INSTALL_GAMESDIR})
+
+# The manual page and the changelog go compressed, as Debian keeps them; -n leaves out the
+# time stamp, so that the same sources make the same package.
+set(TREVAK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/trevak)
+foreach(doc trevak.6 changelog)
+  add_custom_command(OUTPUT ${doc}.gz
+                     COMMAND gzip -9nc ${CMAKE_CURRENT_LIST_DIR}/${doc} > ${doc}.gz
+                     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${doc} VERBATIM)
+endforeach()
+add_custom_target(trevak_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/trevak.6.gz
+                                          ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/trevak.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${TREVAK_DOC_DIR})
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TREVAK_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -27,7 +40,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/src/trevak.svg
 # Debian looks for the licence of package "trevak" in /usr/share/doc/trevak/copyright.
 if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/trevak RENAME copyright)
+          DESTINATION ${TREVAK_DOC_DIR} RENAME copyright)
 endif()
 
 # --- Debian package (cpack -G DEB) ---
@@ -60,8 +73,8 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 # Read back by CPackProjectConfig.cmake to refuse a package whose binary would not
 # recognise its own install folder.
-set(CPACK_TREVAK_COMPILED_BINDIR ${CMAKE_INSTALL_FULL_BINDIR})
-set(CPACK_TREVAK_BINDIR ${CMAKE_INSTALL_BINDIR})
+set(CPACK_TREVAK_COMPILED_BINDIR ${TREVAK_INSTALL_FULL_GAMESDIR})
+set(CPACK_TREVAK_BINDIR ${TREVAK_INSTALL_GAMESDIR})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackProjectConfig.cmake)
 
 include(CPack)

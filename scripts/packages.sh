@@ -6,8 +6,8 @@ RUN_PACKAGES=(
 )
 TEST_PACKAGES=(
   "${RUN_PACKAGES[@]}"
-  xvfb xauth xdotool
+  xvfb xauth xdotool libsm-dev libice-dev
   clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
   clang-format
 )

@@ -5,10 +5,11 @@ using namespace trevak;
 using namespace trevak::testing;
 
 // A flow on the window, the About window open: steps (squares, gestures, About window's texts, '~'
-// the right button, else menu items by caption; '_' for a space), the answers Y/N, the names typed
-// split at '|', the game the open dialog picks ("vybraná.txt", '@' its folder); then the calls as
-// letters, the files left there ("name:squares"), the message, the board (knight last), Zpět,
-// Vpřed, Uložit; whether the window has no games folder, as an installed copy run without a home.
+// the right button, else menu items by caption; '_' for a space), the answers Y/N/C (Zrušit), the
+// names typed split at '|', the game the open dialog picks ("vybraná.txt", '@' its folder); then
+// the calls as letters, the files left there ("name:squares"), the message, the board (knight
+// last), Zpět, Vpřed, Uložit; whether the window has no games folder, as an installed copy run
+// without a home.
 struct Flow {
     QString steps, answers, typed, chosen, calls, files, message, shown, buttons;
     bool noHome = false;
@@ -60,6 +61,10 @@ private slots:
             {"1 18 gone Konec", "YN", "hra", "", "KNWKE", "", cannotSave, "1 18", "101"});
         add("close box, No", {"1 18 close", "N", "", "", "KE", "", "", "1 18", "101"});
         add("exit, then close box", {"1 18 Konec close", "N", "", "", "KE", "", "", "1 18", "101"});
+        add("logout, lone knight", {"20 logout", "", "", "", "", "", "", "20", "100"});
+        add("logout, Yes", {"1 18 logout", "Y", "a", "", "QN", "a.txt:1 18", "", "1 18", "100"});
+        add("logout, Yes, name cancelled, asked again, Zrušit",
+            {"1 18 logout", "YC", "", "", "QNQ", "", "", "1 18", "101"});
         add("save, Cancel", {"1 18 Uložit", "", "", "", "N", "", "", "1 18", "101"});
         add("save twice",
             {"1 18 Uložit 35 Uložit", "", "hra|hra", "", "NN", "hra.txt:1 18 35", "", "1 18 35",
@@ -148,7 +153,9 @@ private slots:
                     && chosen.flush()));
         w.services.chosenFiles.enqueue(chosen.isOpen() ? chosen.fileName() : QString());
         for (QChar answer : flow.answers)
-            w.services.answers.enqueue(answer == 'Y' ? Answer::Yes : Answer::No);
+            w.services.answers.enqueue(answer == 'Y'       ? Answer::Yes
+                                           : answer == 'C' ? Answer::Cancel
+                                                           : Answer::No);
         w.services.typedTexts.append(flow.typed.split('|', Qt::SkipEmptyParts));
         w.services.linksOpen = false;
         // The board is cleared before the open dialog shows.
@@ -165,6 +172,10 @@ private slots:
             {"close",
              [&] {
                  w.window->close();
+             }},
+            {"logout",
+             [&] {
+                 w.window->offerToSaveBeforeLogout();
              }},
             {"moved",
              [&] {
@@ -192,6 +203,7 @@ private slots:
             {"askYesNo|Konec|Přejete si uložit hru?", 'K'},
             {"endProgram", 'E'},
             {"askYesNo|Uložit|Přejete si uložit hru?", 'U'},
+            {"askYesNoCancel|Konec|Přejete si uložit hru?", 'Q'},
             {"askText|Uložit partii.|Zadej název partie.", 'N'},
             {"chooseFileToOpen|Otevřít|" + folder + "|Všechny soubory (*.txt)", 'O'},
             {"showMessage|Trevak|warning", 'W'},

@@ -3,6 +3,7 @@
 
 #include "app/GamesFolder.h"
 #include "app/QtPlatformServices.h"
+#include "app/SessionKeeper.h"
 #include "app/Startup.h"
 #include <QTest>
 #include <QtWidgets>
@@ -27,6 +28,12 @@ private slots:
             << "yesno"
             << "n"
             << "none &Ano|&Ne still open = No";
+        QTest::newRow("logout, Return") << "yesnocancel"
+                                        << "\n"
+                                        << "none &Zrušit|&Ano|&Ne = Yes";
+        QTest::newRow("logout, Escape") << "yesnocancel"
+                                        << ""
+                                        << "none &Zrušit|&Ano|&Ne = Cancel";
         QTest::newRow("message") << "none"
                                  << "\n"
                                  << "none OK = ";
@@ -127,6 +134,8 @@ private slots:
             qt.showMessage("Trevak", text, MessageIcon(icons.indexOf(call)));
         else if (call == "yesno")
             result = qt.askYesNo("Trevak", text) == Answer::Yes ? "Yes" : "No";
+        else if (call == "yesnocancel")
+            result = QStringList {"Yes", "No", "Cancel"}.at(int(qt.askYesNoCancel("Trevak", text)));
         else
             result = call == "text" ? qt.askText("Trevak", text)
                                     : qt.chooseFileToOpen("Trevak", folder.path(), filter);
@@ -135,7 +144,7 @@ private slots:
                      + shown.replace('@', folder.path()));
     }
 
-    // Its name, version and icon; a link no program takes is told.
+    // Its name, version and icon; a link no program takes is told; the games of desktop sessions.
     void program()
     {
         describeApplication();
@@ -154,6 +163,13 @@ private slots:
         QTRY_COMPARE(failed, QStringList {"https://chybí/"});
         QTRY_VERIFY(qApp->findChildren<QProcess *>()
                         .isEmpty());  // both openers done: none is killed at the end
+        // A session's game is kept under the name the session manager restarts it with; a name
+        // that could lead out of the folder is refused.
+        QCOMPARE(SessionKeeper::recordPath("/d", "10a3f", "1765_42"), "/d/10a3f_1765_42");
+        for (const auto &[id, key] :
+             {std::pair("..", "1"), std::pair("a", "../b"), std::pair("a/b", "1"),
+              std::pair("a", ""), std::pair(".", "x")})
+            QCOMPARE(SessionKeeper::recordPath("/d", id, key), QString());
     }
 
     void gamesFolder_data()

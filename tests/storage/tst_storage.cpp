@@ -2,6 +2,7 @@
 
 #include "storage/SavedGameFormat.h"
 #include "storage/SavedGameWriter.h"
+#include "storage/SessionRecord.h"
 #include <QTest>
 #include <QtCore>
 #include <csignal>
@@ -165,6 +166,47 @@ private slots:
         }
         ::alarm(0);
         QVERIFY(refused > 0);
+    }
+
+    // The game a desktop session keeps: read back as written; anything else is no game at all.
+    void keepsSessionGames_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");  // of the file "relace", beside a folder and a pipe
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<std::optional<GameState>>("game");
+        const auto row = [](const char *name, const QByteArray &bytes,
+                            const std::optional<GameState> &game, const QString &path = "relace") {
+            QTest::newRow(name) << bytes << path << game;
+        };
+        row("1,18,3 at step 2, Uložit on", kShortBytes + "2\r\n1\r\n",
+            GameState {.tour = kShort, .shownStep = 2, .saveEnabled = true});
+        row("all taken back, Uložit off", kShortBytes + "0\r\n0\r\n",
+            GameState {.tour = kShort, .shownStep = 0});
+        row("step shown beyond the record", kShortBytes + "4\r\n1\r\n", {});
+        row("neither on nor off", kShortBytes + "3\r\n2\r\n", {});
+        row("a saved game alone", kShortBytes, {});
+        row("a line too many", kShortBytes + "3\r\n1\r\n0\r\n", {});
+        row("LF only", linesOf(kShort, {"\n"}) + "3\n1\n", {});
+        row("no step", linesOf(Tour {}) + "0\r\n0\r\n", {});
+        row("missing", {}, {}, "chybí");
+        row("folder", {}, {}, "složka");
+        row("FIFO", {}, {}, "roura");
+    }
+
+    void keepsSessionGames()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, path);
+        QFETCH(std::optional<GameState>, game);
+        QTemporaryDir temp;
+        const QDir dir(temp.path());
+        QVERIFY(file("relace", bytes)(dir) && dir.mkdir("složka")
+                && makeFifo(dir.filePath("roura")));
+        ::alarm(10);  // a pipe must be refused, not waited on
+        QCOMPARE(readSessionRecordFile(dir.filePath(path)), game);
+        ::alarm(0);
+        if (game)
+            QCOMPARE(formatSessionRecord(*game), bytes);
     }
 
     void writesAllOrNothing_data()

@@ -42,6 +42,11 @@ public:
         modal({"askYesNo", title, question});
         return answers.isEmpty() ? Answer::No : answers.dequeue();
     }
+    Answer askYesNoCancel(const QString &title, const QString &question) override
+    {
+        modal({"askYesNoCancel", title, question});
+        return answers.isEmpty() ? Answer::Cancel : answers.dequeue();
+    }
     QString askText(const QString &title, const QString &prompt) override
     {
         modal({"askText", title, prompt});
