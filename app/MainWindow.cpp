@@ -94,16 +94,20 @@ void MainWindow::buildBoard(QWidget *client)
 
 void MainWindow::buildSidePanel(QWidget *client)
 {
-    auto *knightPicture = new QLabel(client);
+    // Marked first: Qt may make a widget's accessible interface as soon as it joins the window.
+    auto *knightPicture = new QLabel;
+    markAsKnightPicture(knightPicture);
+    knightPicture->setParent(client);
     knightPicture->setGeometry(twipsRect(5775, 1425, 1590, 1890));
     knightPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     knightPicture->setPixmap(resourcePixmap(QStringLiteral("knight"), ".bmp"));
-    markAsKnightPicture(knightPicture);
 
-    QLabel *counterCaption = placeLabel(new ScaledTextLabel(client), QStringLiteral("Počet bodů:"),
-                                        twipsRect(5760, 120, 735, 735), windowFont(13.5));
-    counterCaption->setWordWrap(true);
+    auto *counterCaption = new ScaledTextLabel;
     markAsCounterCaption(counterCaption);
+    counterCaption->setParent(client);
+    placeLabel(counterCaption, QStringLiteral("Počet bodů:"), twipsRect(5760, 120, 735, 735),
+               windowFont(13.5))
+        ->setWordWrap(true);
     m_moveCounter = placeLabel(new ScaledTextLabel(client), QStringLiteral("0"),
                                twipsRect(6600, 480, 975, 375), windowFont(13.5));
     m_percentLabel = placeLabel(new ScaledTextLabel(client), QStringLiteral("0%"),
