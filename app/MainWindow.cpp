@@ -75,6 +75,7 @@ MainWindow::MainWindow(PlatformServices &services, const QString &gamesFolder, Q
 
 MainWindow::~MainWindow()
 {
+    m_leaving = true;  // nothing to hand the focus back to
     delete m_about;
 }
 
@@ -331,8 +332,11 @@ void MainWindow::showHelp()
 
 void MainWindow::showAbout()
 {
-    if (!m_about)
+    if (!m_about) {
         m_about = new AboutWindow(m_services);
+        // Closed, it hands the keyboard back to this window, also where no window manager would.
+        connect(m_about, &QObject::destroyed, this, &MainWindow::restoreFocus);
+    }
     m_about->showAtFixedPosition();
 }
 
