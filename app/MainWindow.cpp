@@ -75,6 +75,8 @@ MainWindow::MainWindow(PlatformServices &services, const QString &gamesFolder, Q
 
 MainWindow::~MainWindow()
 {
+    // Closing as a QWidget changes the focus once more, when this window is no longer one.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     m_leaving = true;  // nothing to hand the focus back to
     delete m_about;
 }
