@@ -8,15 +8,16 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QUrl>
 
 namespace trevak {
 
 namespace {
 
-LinkButton *addLink(QWidget *parent, const QString &caption, QRect geometry)
+LinkButton *addLink(QWidget *parent, const QString &caption, const char *target, QRect geometry)
 {
-    auto *link = new LinkButton(caption, parent);
+    auto *link = new LinkButton(caption, QString::fromUtf8(target), parent);
     link->setGeometry(geometry);
     QFont font = windowFont(8.25);
     font.setUnderline(true);
@@ -54,14 +55,15 @@ AboutWindow::AboutWindow(PlatformServices &services) : QWidget(nullptr), m_servi
     placeLabel(new QLabel(this), QStringLiteral("Autor: ") + QString::fromUtf8(kAuthorName),
                twipsRect(240, 720, 2055, 255), regular);
     placeLabel(new QLabel(this), QStringLiteral("Email:"), twipsRect(240, 1200, 975, 255), bold);
-    auto *mail = addLink(this, QString::fromUtf8(kAuthorEmail), twipsRect(240, 1440, 1935, 255));
+    auto *mail = addLink(this, QString::fromUtf8(kAuthorEmail), kMailTarget,
+                         twipsRect(240, 1440, 1935, 255));
     placeLabel(new QLabel(this), QStringLiteral("Domovské stránky:"),
                twipsRect(240, 1800, 1815, 255), bold);
-    auto *programSite = addLink(this, withoutScheme(QString::fromUtf8(kProgramSite)),
+    auto *programSite = addLink(this, withoutScheme(QString::fromUtf8(kProgramSite)), kProgramSite,
                                 twipsRect(240, 2040, 1935, 255));
     auto *authorSitePage
         = addLink(this, withoutFinalSlash(withoutScheme(QString::fromUtf8(kAuthorSitePage))),
-                  twipsRect(240, 2400, 2295, 255));
+                  kAuthorSitePage, twipsRect(240, 2400, 2295, 255));
     connect(mail, &LinkButton::clicked, this,
             [this, mail] { openLink(kMailTarget, mail->text()); });
     connect(programSite, &LinkButton::clicked, this,
@@ -72,11 +74,14 @@ AboutWindow::AboutWindow(PlatformServices &services) : QWidget(nullptr), m_servi
 
 void AboutWindow::showAtFixedPosition()
 {
-    if (isVisible())
-        return;
-    // The client area's place on the screen is fixed, not left to the window system.
-    setGeometry(twipsRect(2820, 3960, 2685, 2820));
-    show();
+    if (!isVisible()) {
+        // The client area's place on the screen is fixed, not left to the window system.
+        setGeometry(twipsRect(2820, 3960, 2685, 2820));
+        show();
+    }
+    // Chosen again while it is open, perhaps behind the main window: it comes to the front.
+    raise();
+    activateWindow();
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent *event)
@@ -91,13 +96,19 @@ void AboutWindow::openLink(const char *target, const QString &caption)
 {
     // The failure may be told after this window has closed: the services outlive it.
     PlatformServices &services = m_services;
-    m_services.openLink(QUrl(QString::fromUtf8(target)), [&services, caption] {
+    const QPointer<AboutWindow> about(this);
+    m_services.openLink(QUrl(QString::fromUtf8(target)), [&services, caption, about] {
         services.showMessage(
             QStringLiteral("O Programu"),
             QStringLiteral(
                 "Odkaz %1 se nepodařilo otevřít, v systému chybí program, který by ho otevřel.")
                 .arg(caption),
             MessageIcon::Warning);
+        // The message belongs to the main window; the player goes on where the link was.
+        if (about && about->isVisible()) {
+            about->raise();
+            about->activateWindow();
+        }
     });
 }
 

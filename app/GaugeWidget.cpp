@@ -1,7 +1,9 @@
 #include "app/GaugeWidget.h"
 
 #include "app/Twips.h"
+#include "game/Board.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -43,6 +45,10 @@ void GaugeWidget::setVisibleStrokes(int count)
     m_visible = count;
     for (int i = from; i < to; ++i)
         update(strokeRect(i));
+    if (from != to) {
+        QAccessibleValueChangeEvent event(this, percentOf(count));
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void GaugeWidget::paintEvent(QPaintEvent *event)

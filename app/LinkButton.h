@@ -1,6 +1,7 @@
 #pragma once
-// A link of the About window: a button drawn as underlined text, as the window was laid out.
-// A click, Space or Enter opens it.
+// A link of the About window: a button drawn as underlined text, as the window was laid out,
+// framed while it has the focus. A click, Space or Enter opens it. Screen readers see a link
+// whose description is its address.
 
 #include <QAbstractButton>
 
@@ -9,7 +10,7 @@ namespace trevak {
 class LinkButton : public QAbstractButton {
     Q_OBJECT
 public:
-    LinkButton(const QString &caption, QWidget *parent);
+    LinkButton(const QString &caption, const QString &address, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

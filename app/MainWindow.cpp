@@ -1,17 +1,19 @@
 #include "app/MainWindow.h"
 
+#include "app/Announcer.h"
 #include "app/CoordinateLabels.h"
 #include "app/FixedLabel.h"
 #include "app/GaugeWidget.h"
 #include "app/Pictures.h"
 #include "app/PlatformServices.h"
 #include "app/ScaledTextLabel.h"
-#include "app/SquareAccessible.h"
 #include "app/SquareWidget.h"
 #include "app/Twips.h"
+#include "app/WindowAccessibility.h"
 #include "app/WindowFont.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
@@ -54,14 +56,17 @@ MainWindow::MainWindow(PlatformServices &services, const QString &gamesFolder, Q
     : QMainWindow(parent), m_services(services), m_dialogs(m_game, services, gamesFolder)
 {
     setWindowTitle(QStringLiteral("Trevak"));
-    installSquareAccessibility();
+    installWindowAccessibility();
 
     auto *client = new QWidget(this);
     setCentralWidget(client);
     buildBoard(client);
     buildSidePanel(client);
     buildMenus();
+    m_announcer = new Announcer(client);
     setTabOrder();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { onFocusChanged(now); });
 
     // The client area keeps its size; the frame may still be resized and nothing moves.
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -70,6 +75,9 @@ MainWindow::MainWindow(PlatformServices &services, const QString &gamesFolder, Q
 
 MainWindow::~MainWindow()
 {
+    // Closing as a QWidget changes the focus once more, when this window is no longer one.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    m_leaving = true;  // nothing to hand the focus back to
     delete m_about;
 }
 
@@ -89,13 +97,19 @@ void MainWindow::buildBoard(QWidget *client)
 
 void MainWindow::buildSidePanel(QWidget *client)
 {
-    auto *knightPicture = new QLabel(client);
+    // Marked first: Qt may make a widget's accessible interface as soon as it joins the window.
+    auto *knightPicture = new QLabel;
+    markAsKnightPicture(knightPicture);
+    knightPicture->setParent(client);
     knightPicture->setGeometry(twipsRect(5775, 1425, 1590, 1890));
     knightPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     knightPicture->setPixmap(resourcePixmap(QStringLiteral("knight"), ".bmp"));
 
-    placeLabel(new ScaledTextLabel(client), QStringLiteral("Počet bodů:"),
-               twipsRect(5760, 120, 735, 735), windowFont(13.5))
+    auto *counterCaption = new ScaledTextLabel;
+    markAsCounterCaption(counterCaption);
+    counterCaption->setParent(client);
+    placeLabel(counterCaption, QStringLiteral("Počet bodů:"), twipsRect(5760, 120, 735, 735),
+               windowFont(13.5))
         ->setWordWrap(true);
     m_moveCounter = placeLabel(new ScaledTextLabel(client), QStringLiteral("0"),
                                twipsRect(6600, 480, 975, 375), windowFont(13.5));
@@ -136,7 +150,7 @@ void MainWindow::buildMenus()
 
 void MainWindow::setTabOrder()
 {
-    // The squares first, A1 to H8, then the buttons.
+    // The board, whichever square is its stop, then the buttons.
     QWidget *previous = m_squares.front();
     for (SquareWidget *square : m_squares) {
         if (square != previous)
@@ -156,6 +170,52 @@ void MainWindow::moveFocus(int square, int rowStep, int columnStep)
     m_squares[squareAt(row, column) - 1]->setFocus(Qt::TabFocusReason);
 }
 
+SquareWidget *MainWindow::boardEntry() const
+{
+    return square(m_game.hasKnight() ? m_game.knightSquare() : 1);
+}
+
+void MainWindow::updateBoardTabStop()
+{
+    auto *focused = qobject_cast<SquareWidget *>(focusWidget());
+    SquareWidget *stop = focused && focused->hasFocus() ? focused : boardEntry();
+    if (stop == m_tabStop)
+        return;
+    if (m_tabStop)
+        m_tabStop->setFocusPolicy(Qt::NoFocus);
+    stop->setFocusPolicy(Qt::TabFocus);
+    m_tabStop = stop;
+}
+
+void MainWindow::onFocusChanged(QWidget *now)
+{
+    // The menu bar takes the focus only while a menu is used by keyboard.
+    if (now && now->window() == this && !qobject_cast<QMenuBar *>(now))
+        m_lastFocus = now;
+    updateBoardTabStop();
+}
+
+void MainWindow::restoreFocus()
+{
+    if (m_leaving)
+        return;
+    activateWindow();
+    raise();
+    QWidget *target = m_lastFocus && m_lastFocus->isEnabled() ? m_lastFocus.data() : boardEntry();
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::announcePosition()
+{
+    const int step = m_game.shownStep();
+    if (!m_game.hasKnight())
+        m_announcer->announce(QStringLiteral("Šachovnice je prázdná, tah 0"));
+    else
+        m_announcer->announce(QStringLiteral("Jezdec na %1, tah %2")
+                                  .arg(QString::fromStdString(squareName(m_game.knightSquare())))
+                                  .arg(step));
+}
+
 void MainWindow::refresh()
 {
     const auto marks = m_game.marks();
@@ -165,8 +225,14 @@ void MainWindow::refresh()
     setCaption(m_percentLabel, QString::fromStdString(m_game.percentText()),
                QStringLiteral("Zaplněno: "));
     m_gauge->setVisibleStrokes(m_game.shownStep());
-    m_backButton->setEnabled(m_game.backEnabled());
-    m_forwardButton->setEnabled(m_game.forwardEnabled());
+    updateBoardTabStop();
+    // A button that is switched off under the focus hands it to the board, not to its neighbour.
+    for (const auto &[button, enabled] : {std::pair(m_backButton, m_game.backEnabled()),
+                                          std::pair(m_forwardButton, m_game.forwardEnabled())}) {
+        if (!enabled && button->hasFocus())
+            boardEntry()->setFocus(Qt::OtherFocusReason);
+        button->setEnabled(enabled);
+    }
     m_saveAction->setEnabled(m_game.saveEnabled());
 }
 
@@ -174,24 +240,38 @@ void MainWindow::onSquareClicked(int square)
 {
     const ClickResult result = m_game.playSquare(square);
     refresh();
-    if (result == ClickResult::Refused)
+    const QString name = QString::fromStdString(squareName(square));
+    if (result == ClickResult::Refused) {
         m_services.beep();
-    else if (result == ClickResult::BoardFull)
+        if (m_game.shownStep() == kSquareCount)
+            m_announcer->announce(QStringLiteral("Všechna pole jsou zaplněna."));
+        else if (m_game.markOf(square) != SquareMark::Empty)
+            m_announcer->announce(QStringLiteral("Pole %1 je obsazené.").arg(name));
+        else
+            m_announcer->announce(QStringLiteral("Na pole %1 jezdec neskočí.").arg(name));
+        return;
+    }
+    announcePosition();
+    if (result == ClickResult::BoardFull) {
         m_services.showMessage(QStringLiteral("Vyhrál jste."),
                                QStringLiteral("Blahopřeji, Všechna pole jsou zaplněna."),
                                MessageIcon::None);
+        restoreFocus();
+    }
 }
 
 void MainWindow::stepBack()
 {
     m_game.stepBack();
     refresh();
+    announcePosition();
 }
 
 void MainWindow::stepForward()
 {
     m_game.stepForward();
     refresh();
+    announcePosition();
 }
 
 void MainWindow::startNewGame()
@@ -199,12 +279,14 @@ void MainWindow::startNewGame()
     m_dialogs.offerToSave(QStringLiteral("Konec"));
     m_game.startNew();
     refresh();
+    restoreFocus();
 }
 
 void MainWindow::saveGame()
 {
     m_dialogs.save();
     refresh();
+    restoreFocus();
 }
 
 void MainWindow::loadGame()
@@ -217,6 +299,9 @@ void MainWindow::loadGame()
         m_game.showLoadedTour(*tour);
         refresh();
     }
+    restoreFocus();
+    if (m_game.hasKnight())
+        announcePosition();
 }
 
 void MainWindow::leave()
@@ -265,12 +350,16 @@ void MainWindow::showHelp()
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     m_services.showMessage(QStringLiteral(" Nápověda "), text, MessageIcon::Information);
+    restoreFocus();
 }
 
 void MainWindow::showAbout()
 {
-    if (!m_about)
+    if (!m_about) {
         m_about = new AboutWindow(m_services);
+        // Closed, it hands the keyboard back to this window, also where no window manager would.
+        connect(m_about, &QObject::destroyed, this, &MainWindow::restoreFocus);
+    }
     m_about->showAtFixedPosition();
 }
 

@@ -16,6 +16,7 @@ class QPushButton;
 
 namespace trevak {
 
+class Announcer;
 class GaugeWidget;
 class PlatformServices;
 class SquareWidget;
@@ -37,6 +38,7 @@ public:
     QPushButton *forwardButton() const { return m_forwardButton; }
     QAction *saveAction() const { return m_saveAction; }
     AboutWindow *aboutWindow() const { return m_about; }
+    Announcer *announcer() const { return m_announcer; }
 
     // For the desktop session: the offer to save before a logout, which Cancel stops; a game the
     // session kept; and the session's end, which asks nothing more.
@@ -64,6 +66,16 @@ private:
     void buildMenus();
     void setTabOrder();
     void moveFocus(int square, int rowStep, int columnStep);
+    // The square Tab enters the board on: the knight's, or A1.
+    SquareWidget *boardEntry() const;
+    // The board is one stop for Tab: the square with the focus while the focus is on the board,
+    // else the board's entry.
+    void updateBoardTabStop();
+    void onFocusChanged(QWidget *now);
+    // After a dialog: this window active again, the focus where the player left it.
+    void restoreFocus();
+    // Where the knight stands and which step is shown, for a screen reader.
+    void announcePosition();
     // Brings every control in line with the game; touches only what changed.
     void refresh();
 
@@ -79,6 +91,9 @@ private:
     QPushButton *m_backButton = nullptr;
     QPushButton *m_forwardButton = nullptr;
     QAction *m_saveAction = nullptr;
+    Announcer *m_announcer = nullptr;
+    SquareWidget *m_tabStop = nullptr;
+    QPointer<QWidget> m_lastFocus;
     QPointer<AboutWindow> m_about;
 };
 

@@ -10,13 +10,18 @@ namespace trevak {
 namespace {
 const QColor kDarkSquare(128, 64, 64);
 const QColor kLightSquare(255, 255, 255);
-const QColor kFocusFrame(0, 120, 215);
+// No one colour stands out 3 : 1 against both the white and the dark red squares: the ring is
+// white outside, which stands out on the dark squares, and black inside, which stands out on the
+// light ones.
+const QColor kFocusRingOuter(255, 255, 255);
+const QColor kFocusRingInner(0, 0, 0);
 }  // namespace
 
 SquareWidget::SquareWidget(int square, QWidget *parent) : QAbstractButton(parent), m_square(square)
 {
-    // Keyboard players reach the squares with Tab; a mouse click does not move the focus.
-    setFocusPolicy(Qt::TabFocus);
+    // A mouse click does not move the focus; the window makes one square at a time the board's
+    // stop for Tab.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 bool SquareWidget::event(QEvent *event)
@@ -74,20 +79,17 @@ void SquareWidget::paintEvent(QPaintEvent *)
         painter.fillRect(width() - 1, 0, 1, height(), Qt::black);
         painter.fillRect(0, height() - 1, width(), 1, Qt::black);
     }
-    if (m_keyboardFocus) {
-        // Two pixels wide, inside the border: the pictures keep a margin wider than that.
-        painter.setPen(QPen(kFocusFrame, 2));
+    if (hasFocus()) {
+        // Two pixels of each colour inside the border: the pictures keep a wider margin.
+        painter.setPen(QPen(kFocusRingOuter, 2));
         painter.drawRect(QRectF(2, 2, width() - 4, height() - 4));
+        painter.setPen(QPen(kFocusRingInner, 2));
+        painter.drawRect(QRectF(4, 4, width() - 8, height() - 8));
     }
 }
 
 void SquareWidget::keyPressEvent(QKeyEvent *event)
 {
-    // The first square holds the focus from the start; the first key shows where it is.
-    if (!m_keyboardFocus) {
-        m_keyboardFocus = true;
-        update();
-    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -109,21 +111,6 @@ void SquareWidget::keyPressEvent(QKeyEvent *event)
     default:
         QAbstractButton::keyPressEvent(event);
     }
-}
-
-void SquareWidget::focusInEvent(QFocusEvent *event)
-{
-    // The frame is for keyboard players only: activating the window gives no frame.
-    const Qt::FocusReason reason = event->reason();
-    m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
-        || reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
-    QAbstractButton::focusInEvent(event);
-}
-
-void SquareWidget::focusOutEvent(QFocusEvent *event)
-{
-    m_keyboardFocus = false;
-    QAbstractButton::focusOutEvent(event);
 }
 
 }  // namespace trevak

@@ -1,6 +1,6 @@
 #pragma once
 // One square of the board: a button that paints its colour and what it shows. A click, Space
-// or Enter plays it; the arrow keys move the focus over the board.
+// or Enter plays it; the arrow keys move the focus over the board, which is one stop for Tab.
 
 #include "game/Game.h"
 
@@ -28,14 +28,11 @@ protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     int m_square;
     SquareMark m_mark = SquareMark::Empty;
     QPixmap m_picture;
-    bool m_keyboardFocus = false;
 };
 
 }  // namespace trevak

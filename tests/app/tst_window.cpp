@@ -181,8 +181,10 @@ private slots:
                                                  isDark(s) ? "dark" : "light");
                 if (mark != SquareMark::Empty)
                     QPainter(&square).drawImage(1, 1, QImage(picture), 0, 0, 39, 39);
-                QVERIFY2(shot.copy(24 + 40 * ((s - 1) % 8), 312 - 40 * ((s - 1) / 8), 41, 41)
-                             == square,
+                const int ring = win->square(s)->hasFocus() ? 5 : 0;  // inside the focus ring
+                QVERIFY2(shot.copy(24 + 40 * ((s - 1) % 8) + ring, 312 - 40 * ((s - 1) / 8) + ring,
+                                   41 - 2 * ring, 41 - 2 * ring)
+                             == square.copy(ring, ring, 41 - 2 * ring, 41 - 2 * ring),
                          QByteArray::number(s));
             }
             const QString counter = QString::number(shown),
@@ -235,19 +237,15 @@ private slots:
                {Qt::Key_Up, 27, "C4, prázdné"},    {Qt::Key_Return, 27, "C4, jezdec"},
                {Qt::Key_Down, 19, "C3, prázdné"},  {Qt::Key_Down, 11, "C2, prázdné"},
                {Qt::Key_Down, 3, "C1, prázdné"},   {Qt::Key_Left, 2, "B1, navštíveno"}};
-        for (int s = 3; s <= 64;
-             ++s)  // Tab runs on past H8 to Back, Forward and round to A1; Space on Back undoes C4
-            keys.push_back({Qt::Key_Tab, s, QString()});
+        // The board is one Tab stop, entered on the knight's square; Space on Back undoes C4.
         keys.insert(keys.end(),
-                    {{Qt::Key_Up, 64, "H8, prázdné"},
-                     {Qt::Key_Right, 64, {}},
-                     {Qt::Key_Tab, 65, "Zpět"},
+                    {{Qt::Key_Tab, 65, "Zpět"},
                      {Qt::Key_Space, 65, {}},
                      {Qt::Key_Tab, 66, "Vpřed"},
-                     {Qt::Key_Tab, 1, {}},
+                     {Qt::Key_Tab, 17, {}},
                      {Qt::Key_Backtab, 66, {}},
                      {Qt::Key_Backtab, 65, {}},
-                     {Qt::Key_Backtab, 64, {}}});
+                     {Qt::Key_Backtab, 17, {}}});
         for (const auto &[key, focus, name] :
              keys) {  // focus starts on A1; arrows stop at edges; Enter on A3 again beeps
             QTest::keyClick(QApplication::focusWidget(), key);
@@ -260,13 +258,13 @@ private slots:
                 std::pair(expected, name));
             const QImage shot
                 = rgb(win->screen()->grabWindow(win->winId()).toImage());  // as shown, not redrawn
-            auto blue = [&](int s, QPoint at) {
-                return shot.pixel(win->square(s)->mapTo(win, at)) == qRgb(0, 120, 215);
+            auto black = [&](int s, QPoint at) {
+                return shot.pixel(win->square(s)->mapTo(win, at)) == qRgb(0, 0, 0);
             };
             for (int s = 1; s <= 64;
-                 ++s)  // the focus frame: two pixels wide, all round inside the border
-                QCOMPARE((QList<bool> {blue(s, {1, 20}), blue(s, {20, 1}), blue(s, {39, 20}),
-                                       blue(s, {20, 39}), blue(s, {3, 20})}),
+                 ++s)  // the focus ring's black inside, all round, within the pictures' margin
+                QCOMPARE((QList<bool> {black(s, {3, 20}), black(s, {20, 3}), black(s, {37, 20}),
+                                       black(s, {20, 37}), black(s, {5, 20})}),
                          QList<bool>(4, s == focus) << false);
         }
         QCOMPARE(std::tuple(w.services.calls, spoken(win->square(27)),
@@ -294,7 +292,9 @@ private slots:
                 + QPoint(2, 2);  // inside a two-pixel frame: the 2x artwork
             QCOMPARE(board.size(), QSize(1122, 768));
             const QImage art = rgb(QImage(":/pictures/" + picture + "@2x.png"));
-            QVERIFY(board.copy(at.x(), at.y(), 78, 78) == art.copy(0, 0, 78, 78));
+            const int ring = w.window->square(square)->hasFocus() ? 8 : 0;  // inside the focus ring
+            QVERIFY(board.copy(at.x() + ring, at.y() + ring, 78 - 2 * ring, 78 - 2 * ring)
+                    == art.copy(ring, ring, 78 - 2 * ring, 78 - 2 * ring));
             QCOMPARE(board.pixel(at + QPoint(78, 78)), qRgb(0, 0, 0));
         }
     }
