@@ -317,6 +317,7 @@ Answer MainWindow::offerToSaveBeforeLogout()
 {
     const Answer answer = m_dialogs.offerToSaveOrCancel(QStringLiteral("Konec"));
     refresh();  // a save turns Uložit off
+    restoreFocus();  // the logout may be cancelled, here or by another program
     return answer;
 }
 

@@ -216,6 +216,10 @@ private slots:
              .item = "Načíst",
              .focus = "A1"},
             {.name = "Pomoc", .steps = {"Right"}, .item = "Pomoc", .focus = "B1"},
+            {.name = "logging out, Zrušit",
+             .steps = {"A1", "B3", "Up"},
+             .item = "logging out",
+             .focus = "A2"},
         };
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("item");
@@ -242,7 +246,10 @@ private slots:
             dialog.activateWindow();
             QTRY_COMPARE(QApplication::activeWindow(), &dialog);
         };
-        w.trigger(item);
+        if (item == "logging out")
+            w.window->offerToSaveBeforeLogout();  // answered Zrušit, the session goes on
+        else
+            w.trigger(item);
         QTRY_COMPARE(QApplication::activeWindow(), w.window.get());
         QCOMPARE(focusedControl(*w.window), focus);
     }
