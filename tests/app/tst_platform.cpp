@@ -66,6 +66,9 @@ static QStringList describeAndAnswer(const Dialog &dialog)
         }
         rows.sort();
         seen << rows;
+        const QModelIndex size = files->index(0, 1, view->rootIndex());
+        const bool right = size.data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight;
+        seen << (right ? "sizes on the right" : "sizes not on the right");
         // Return could go to the completer's popup.
         if (dialog.pressReturn)
             static_cast<QDialog *>(box)->accept();
@@ -95,6 +98,7 @@ private slots:
             "Název | Velikost | Typ | Datum změny",
             "hra.txt | 193 B | prostý textový dokument | 08.12.26 9:05",
             "složka |  | Složka | 08.12.26 9:05",
+            "sizes on the right",
         };
         const QStringList openDialog = QStringList({"<složka>", "Všechny soubory (*.txt)",
                                                     "Hledat v:", "&Otevřít", "Zrušit"})

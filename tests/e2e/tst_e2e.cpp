@@ -109,7 +109,7 @@ class TestEndToEnd : public QObject {
         environment.insert("HOME", home.path());
         environment.insert("XDG_RUNTIME_DIR", home.path());
         environment.remove("XDG_DATA_HOME");
-        environment.insert("SESSION_MANAGER", manager.address());
+        environment.insert("SESSION_MANAGER", manager.address);
         game.setProcessEnvironment(environment);
         manager.events.clear();
         game.start(command.first(), command.mid(1));
@@ -153,7 +153,7 @@ class TestEndToEnd : public QObject {
     {
         return (game.state() == QProcess::NotRunning || game.waitForFinished(15000))
             && game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0
-            && QTest::qWaitFor([&] { return !manager.hasClient(); }, 15000);
+            && QTest::qWaitFor([&] { return !manager.client; }, 15000);
     }
 
 private slots:
