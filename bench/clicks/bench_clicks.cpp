@@ -4,6 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "app/SquareWidget.h"
+#include "tests/support/BoardFacts.h"
 #include "tests/support/OpenWindow.h"
 
 #include <QApplication>
@@ -41,32 +42,6 @@ template <typename Action> void measure(Figures &figures, Action action)
     figures.nanoseconds.push_back(timer.nsecsElapsed());
 }
 
-// A whole tour from A1, found by Warnsdorff's rule: always the square with the fewest onward jumps.
-std::vector<int> wholeTour()
-{
-    std::vector<bool> used(kSquareCount + 1, false);
-    const auto onward = [&used](int square) {
-        int count = 0;
-        for (int t = 1; t <= kSquareCount; ++t)
-            count += !used[t] && isKnightJump(square, t);
-        return count;
-    };
-    std::vector<int> tour {1};
-    used[1] = true;
-    while (tour.size() < kSquareCount) {
-        int best = 0;
-        for (int t = 1; t <= kSquareCount; ++t) {
-            if (!used[t] && isKnightJump(tour.back(), t) && (best == 0 || onward(t) < onward(best)))
-                best = t;
-        }
-        if (best == 0)
-            break;
-        used[best] = true;
-        tour.push_back(best);
-    }
-    return tour;
-}
-
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -85,7 +60,7 @@ int main(int argc, char *argv[])
     }
     QPushButton *back = window.backButton();
     QPushButton *forward = window.forwardButton();
-    const std::vector<int> tour = wholeTour();
+    const std::vector<int> tour = testing::wholeTour();
     if (tour.size() != kSquareCount) {
         std::fprintf(stderr, "bench_clicks: no whole tour found\n");
         return 1;

@@ -36,12 +36,6 @@ QString lastAnnouncement(const MainWindow &window)
     return {};
 }
 
-// "A1".."H8" to the square's number, 1 to 64.
-int squareNumber(const QString &name)
-{
-    return squareAt(name.at(1).digitValue() - 1, name.at(0).unicode() - 'A');
-}
-
 // The name a player would give the control with the keyboard focus: "C2", "Zpět", "Vpřed".
 QString focusedControl(const MainWindow &window)
 {
@@ -64,12 +58,8 @@ void play(OpenWindow &w, const QString &step)
     };
     if (keys.contains(step))
         QTest::keyClick(QApplication::focusWidget(), keys.value(step));
-    else if (step == "Zpět")
-        w.press(w.window->backButton());
-    else if (step == "Vpřed")
-        w.press(w.window->forwardButton());
     else
-        w.click(squareNumber(step));
+        w.play(step);
 }
 
 // WCAG's relative luminance and contrast ratio of two colours.
@@ -187,7 +177,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
         for (const QString &step : tour)
             play(w, step);
-        QCOMPARE(w.counter(), QString("64"));
+        QCOMPARE(w.window->moveCounter()->text(), QString("64"));
         QCOMPARE(lastAnnouncement(*w.window), QString("Jezdec na E8, tah 64"));
         play(w, "A1");
         QCOMPARE(lastAnnouncement(*w.window), QString("Všechna pole jsou zaplněna."));
@@ -204,18 +194,18 @@ private slots:
         const Row rows[] = {
             {.name = "Nová, asked to save",
              .steps = {"A1", "B3", "Tab"},
-             .item = "Nová",
+             .item = "Hra > Nová",
              .focus = "A1"},
-            {.name = "Uložit", .steps = {"A1", "B3", "Up"}, .item = "Uložit", .focus = "A2"},
+            {.name = "Uložit", .steps = {"A1", "B3", "Up"}, .item = "Hra > Uložit", .focus = "A2"},
             {.name = "Načíst, cancelled",
              .steps = {"Up", "Right"},
-             .item = "Načíst",
+             .item = "Hra > Načíst",
              .focus = "B2"},
             {.name = "Načíst from Zpět, which goes off",
              .steps = {"A1", "B3", "Tab"},
-             .item = "Načíst",
+             .item = "Hra > Načíst",
              .focus = "A1"},
-            {.name = "Pomoc", .steps = {"Right"}, .item = "Pomoc", .focus = "B1"},
+            {.name = "Pomoc", .steps = {"Right"}, .item = "Nápověda > Pomoc", .focus = "B1"},
             {.name = "logging out, Zrušit",
              .steps = {"A1", "B3", "Up"},
              .item = "logging out",
@@ -249,7 +239,7 @@ private slots:
         if (item == "logging out")
             w.window->offerToSaveBeforeLogout();  // answered Zrušit, the session goes on
         else
-            w.trigger(item);
+            w.play(item);
         QTRY_COMPARE(QApplication::activeWindow(), w.window.get());
         QCOMPARE(focusedControl(*w.window), focus);
     }
@@ -310,7 +300,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
         if (square != "A1")
             play(w, "Right");
-        SquareWidget *widget = w.window->square(squareNumber(square));
+        SquareWidget *widget = w.window->square(squareNamed(square));
         QVERIFY(widget->hasFocus());
         const QImage shot = widget->grab().toImage();
         // Along each side, from the border inwards: a run of at least two pixels of one colour
@@ -352,9 +342,9 @@ private slots:
         QVERIFY(picture);
         QCOMPARE(picture->text(QAccessible::Name), QString("Obrázek šachového jezdce"));
         QCOMPARE(counterTexts, QStringList {"Počet bodů: 0"});
-        w.click(squareNumber("A1"));
-        w.click(squareNumber("B3"));
-        w.click(squareNumber("C1"));
+        w.play("A1");
+        w.play("B3");
+        w.play("C1");
         QCOMPARE(gauge->role(), QAccessible::ProgressBar);
         QCOMPARE(gauge->valueInterface()->currentValue().toInt(), 5);  // 3 of 64 squares
     }
@@ -371,7 +361,7 @@ private slots:
             {.caption = "www.example.org/trevak", .address = kAuthorSitePage},
         };
         OpenWindow w;
-        w.trigger("O programu");
+        w.play("Nápověda > O programu");
         AboutWindow *about = w.window->aboutWindow();
         QVERIFY(QTest::qWaitForWindowActive(about));
         for (const Link &link : links) {
@@ -388,7 +378,7 @@ private slots:
         }
         w.window->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), w.window.get());
-        w.trigger("O programu");
+        w.play("Nápověda > O programu");
         QTRY_COMPARE(QApplication::activeWindow(), about);
     }
 };

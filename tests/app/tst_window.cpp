@@ -1,39 +1,49 @@
-// The main window as the player sees and uses it, and after every event each control against the
-// game it holds.
+// The main window as the player sees it: its layout, every control after every gesture of a
+// whole game, drawing again only what changed, the keyboard and a screen reader, and twice the
+// scale.
 
 #include "app/CoordinateLabels.h"
 #include "app/GaugeWidget.h"
 #include "tests/support/OpenWindow.h"
+
 #include <QAccessibleActionInterface>
-#include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
-#include <cmath>
-#include <ranges>
 
 using namespace trevak;
-static bool isDark(int square)
-{
-    return ((square - 1) / 8 + (square - 1) % 8) % 2 == 0;
-}  // A1 is dark
+using namespace trevak::testing;
+
 static QString spoken(QObject *object)
 {
     return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
 }
+
 static QImage rgb(const QImage &image)
 {
     return image.convertToFormat(QImage::Format_RGB32);
 }
-static QRect inkBounds(const QImage &image)  // round everything lighter than mid-grey
+
+// The window as on the screen, not drawn again for the test.
+static QImage onScreen(QWidget *window)
+{
+    return rgb(window->screen()->grabWindow(window->winId()).toImage());
+}
+
+// Round the pixels lighter than mid-grey.
+static QRect inkBounds(const QImage &image)
 {
     QRect ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ink |= qGray(image.pixel(x, y)) > 128 ? QRect(x, y, 1, 1) : QRect();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) > 128)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
     return ink;
 }
 
-struct PaintLog : QObject {  // the widgets that received a paint event
+// The widgets that were sent a paint event.
+struct PaintLog : QObject {
     QSet<QObject *> painted;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -43,260 +53,268 @@ struct PaintLog : QObject {  // the widgets that received a paint event
     }
 };
 
+struct Gesture {
+    QString play;  // as OpenWindow::play() reads it
+    int shownStep;  // afterwards
+    bool refused = false;  // with a beep
+};
+
+struct Key {
+    Qt::Key key;
+    QString focus;  // the square that has the focus afterwards
+    QString spoken = {};  // what a screen reader hears of it, if checked
+};
+
 class TestWindow : public QObject {
     Q_OBJECT
 private slots:
     void layout()
     {
-        testing::OpenWindow w;
-        w.window->setPalette(
-            QPalette(Qt::white, QColor(40, 40, 40)));  // a dark desktop: light text
+        OpenWindow w;
+        w.window->setPalette(QPalette(Qt::white, QColor(40, 40, 40)));  // a dark desktop
         QWidget *client = w.window->centralWidget();
-        QCOMPARE(std::tuple(w.window->windowTitle(), client->size()),
-                 std::tuple(QString("Trevak"), QSize(561, 384)));
-        QCOMPARE(client->findChildren<SquareWidget *>().size(), qsizetype(64));
+        QCOMPARE(w.window->windowTitle(), "Trevak");
+        QCOMPARE(client->size(), QSize(561, 384));
+        QCOMPARE(client->findChildren<SquareWidget *>().size(), 64);
         const QImage shot = rgb(client->grab().toImage());
-        QVERIFY(shot.copy(385, 95, 106, 126)
-                == rgb(QImage(":/pictures/knight.bmp")).copy(0, 0, 106, 126));
-        const std::tuple<QRect, QString, qreal, int> side[]
-            = {{{384, 8, 49, 49}, "Počet bodů:", 13.5, 2},
-               {{440, 32, 65, 25}, "0", 13.5, 1},
-               {{520, 344, 33, 17}, "0%", 9.75, 1},
-               {{416, 264, 65, 33}, "Zpět", 12, 0},
-               {{416, 312, 65, 33}, "Vpřed", 12, 0}};
-        for (const auto &[place, caption, points, lines] :
-             side) {  // "Počet bodů:" drawn on two lines
-            QWidget *label = testing::childShowing(client, caption);
-            const int ink = inkBounds(shot.copy(place)).height(),
-                      line = QFontMetrics(label->font()).height();
-            QCOMPARE(std::tuple(label->geometry(), label->property("text").toString(),
-                                label->font().pointSizeF()),
-                     std::tuple(place, caption, points));
-            QVERIFY2(label->font().bold() == !lines
-                         && (!lines || (ink >= lines * line / 2 && ink <= lines * line)),
-                     qPrintable(caption));
+        const QImage knight = rgb(QImage(":/pictures/knight.bmp")).copy(0, 0, 106, 126);
+        QCOMPARE(shot.copy(385, 95, 106, 126), knight);
+
+        // "Počet bodů:" is drawn on two lines.
+        QWidget *points = childShowing(client, "Počet bodů:");
+        const int inkHeight = inkBounds(shot.copy(points->geometry())).height();
+        QCOMPARE_GT(inkHeight, QFontMetrics(points->font()).height());
+        // A square is framed in black all round, whatever was beneath it.
+        QImage square(41, 41, QImage::Format_RGB32);
+        square.fill(Qt::red);
+        w.window->square(1)->render(&square, {}, {}, QWidget::DrawChildren);
+        QCOMPARE(square.pixel(0, 0), qRgb(0, 0, 0));
+        QCOMPARE(square.pixel(40, 40), qRgb(0, 0, 0));
+        QCOMPARE(w.window->saveAction()->isEnabled(), false);
+
+        // Ranks left and right of their rows, files under and over their columns, each drawn
+        // on the side nearer the board.
+        QStringList captions;
+        for (const CoordinateLabels::Caption &caption : CoordinateLabels::captions()) {
+            const QString text = caption.text;
+            const bool rank = caption.text.isDigit();
+            const bool right = caption.rect.left() > 344;
+            const bool below = caption.rect.top() > 344;
+            const QRect place = caption.rect.adjusted(0, 2, 0, 0) & shot.rect();
+            const QRect ink = inkBounds(shot.copy(place)).translated(place.topLeft());
+            QVERIFY(!ink.isEmpty());
+            if (rank) {
+                const QRect row = w.window->square(squareNamed("A" + text))->geometry();
+                QCOMPARE(caption.rect.center().y(), row.center().y());
+                QCOMPARE_LT(right ? ink.left() - caption.rect.left()
+                                  : caption.rect.right() - ink.right(),
+                            3);
+                captions << text + (right ? " right" : " left");
+            } else {
+                const QRect column = w.window->square(squareNamed(text + "1"))->geometry();
+                QCOMPARE(caption.rect.left(), column.left());
+                QCOMPARE_LT(caption.rect.right() - ink.right(), 3);
+                captions << text + (below ? " below" : " above");
+            }
         }
-        QString seen;  // ranks left and right of their rows, files under and over their columns,
-                       // inked nearer the board
-        for (const CoordinateLabels::Caption &c : CoordinateLabels::captions()) {
-            const bool rank = c.text.isDigit(), right = c.rect.left() > 344;
-            const QRect line
-                = w.window->square(rank ? 8 * c.text.digitValue() - 7 : c.text.unicode() - 'A' + 1)
-                      ->geometry();
-            QVERIFY(rank ? c.rect.center().y() == line.center().y() : c.rect.left() == line.left());
-            const QRect box = c.rect.adjusted(0, 2, 0, 0) & shot.rect(),
-                        ink = inkBounds(shot.copy(box)).translated(box.topLeft());
-            QVERIFY(!ink.isEmpty()
-                    && (right ? ink.left() - c.rect.left() < 3 : c.rect.right() - ink.right() < 3));
-            seen += c.text
-                + QLatin1Char(rank ? (right ? '>' : '<') : (c.rect.top() > 344 ? '_' : '^'));
-        }
-        QCOMPARE(seen, "8<7<6<5<4<3<2<1<8>7>6>5>4>3>2>1>A_B_C_D_E_F_G_H_A^B^D^F^G^H^C^E^");
-        QStringList tree;  // the menus with their items indented, "(off)" where disabled
-        for (QAction *top : w.window->menuBar()->actions())
-            for (QAction *item : QList<QAction *> {top} + top->menu()->actions())
-                tree << (item == top             ? ""
-                             : item->isEnabled() ? "  "
-                                                 : "  (off) ")
-                        + (item->isSeparator() ? "-" : item->text());
-        QCOMPARE(tree,
-                 (QStringList {"&Hra", "  &Nová", "  -", "  (off) &Uložit", "  N&ačíst", "  -",
-                               "  &Konec", "&Nápověda", "  &Pomoc", "  &O programu"}));
-        const auto places
-            = client->findChildren<QWidget *>() | std::views::transform(&QWidget::geometry);
-        const QList<QRect> before(places.begin(), places.end());
-        w.window->resize(900, 700);
-        QCOMPARE(client->width(), 900);
-        QVERIFY(std::ranges::equal(client->findChildren<QWidget *>(), before, {},
-                                   &QWidget::geometry));  // nothing moves
+        QStringList expected;
+        for (const char *name : {"1", "2", "3", "4", "5", "6", "7", "8"})
+            expected << QString(name) + " left" << QString(name) + " right";
+        for (const char *name : {"A", "B", "C", "D", "E", "F", "G", "H"})
+            expected << QString(name) + " below" << QString(name) + " above";
+        captions.sort();
+        expected.sort();
+        QCOMPARE(captions, expected);
     }
 
+    // Each square, the counter, the percentage and the gauge on the screen after every gesture;
+    // only what changed is drawn again.
     void playWithTheMouse()
     {
-        testing::OpenWindow w;
-        MainWindow *win = w.window.get();
-        GaugeWidget *gauge = win->gauge();
-        QVERIFY(QTest::qWaitForWindowExposed(win));
+        OpenWindow w;
+        MainWindow *window = w.window.get();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
         PaintLog log;
         qApp->installEventFilter(&log);
-        std::array<SquareMark, 64> marks {};  // as last seen, all empty at the start
-        w.services.whileModal = [&] {
-            w.services.calls.last() << w.counter();
-        };  // the counter shown behind it
-        QVERIFY(!win->game().backEnabled() && !win->game().forwardEnabled()
-                && !win->game().saveEnabled());  // all off at first
-        const std::function<void()> gestures[] = {
-            [] {},
-            [&] { w.press(win->backButton()); },
-            [&] { w.press(win->forwardButton()); },
-            [&] {  // "&Hra", then "&Nová"
-                QAction *newGame = w.item("Nová");
-                auto *menu = qobject_cast<QMenu *>(newGame->parent());
-                QTest::mouseClick(win->menuBar(), Qt::LeftButton, {},
-                                  win->menuBar()->actionGeometry(menu->menuAction()).center());
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(newGame).center());
-            },
-            [&] {
-                QTest::mouseClick(win->square(5), Qt::LeftButton, {}, QPoint(60, 20));
-            },  // E1, released beside it
-            [&] {
-                QTest::mouseRelease(win->square(1), Qt::LeftButton);
-            }};  // a release alone, as when the press closed a menu
-        // Done, then the step shown: a square or minus a gesture's index. Refused: A1 again, G1; a
-        // move after Back ends Forward.
-        std::vector<std::pair<int, int>> rows
-            = {{0, 0},  {1, 1},  {1, 1},  {7, 1},  {11, 2}, {-4, 2}, {-5, 2},
-               {28, 3}, {22, 4}, {-1, 3}, {-1, 2}, {-2, 3}, {34, 4}, {-2, 4},
-               {-1, 3}, {-1, 2}, {-1, 1}, {-1, 0}, {-2, 1}, {-3, 0}};
-        const int tour[] = {1,  11, 5,  15, 32, 47, 64, 54, 48, 63, 53, 59, 49, 34, 17, 2,  12,
-                            6,  16, 22, 7,  24, 39, 56, 62, 52, 58, 41, 26, 9,  3,  18, 33, 43,
-                            60, 50, 35, 25, 10, 4,  19, 13, 28, 45, 30, 20, 37, 27, 42, 57, 51,
-                            36, 21, 31, 14, 8,  23, 29, 44, 38, 55, 40, 46, 61, 40};
-        for (int k = 0; k < 65; ++k)  // a whole tour, then one more click: refused
-            rows.push_back({tour[k], std::min(k + 1, 64)});
-        for (int shownBefore = 0, beeps = 0; const auto &[what, shown] : rows) {
-            if (what > 0)
-                w.click(what);
-            else
-                gestures[-what]();
-            QCoreApplication::processEvents();  // then the screen as shown, not redrawn
+        QList<Gesture> gestures = {
+            {.play = "A1", .shownStep = 1},
+            {.play = "A1", .shownStep = 1, .refused = true},
+            {.play = "G1", .shownStep = 1, .refused = true},
+            {.play = "C2", .shownStep = 2},
+            {.play = "D4", .shownStep = 3},
+            {.play = "F3", .shownStep = 4},
+            {.play = "Zpět", .shownStep = 3},
+            {.play = "Zpět", .shownStep = 2},
+            {.play = "Vpřed", .shownStep = 3},
+            {.play = "B5", .shownStep = 4},  // a move after Zpět: nothing left for Vpřed
+            {.play = "Vpřed", .shownStep = 4},
+            {.play = "Zpět", .shownStep = 3},
+            {.play = "Zpět", .shownStep = 2},
+            {.play = "Zpět", .shownStep = 1},
+            {.play = "Zpět", .shownStep = 0},
+            {.play = "Vpřed", .shownStep = 1},
+            {.play = "Hra > Nová", .shownStep = 0},  // asks, and is answered Ne
+        };
+        const std::vector<int> tour = wholeTour();
+        for (int step = 1; step <= 64; ++step)
+            gestures.append({.play = nameOf(tour[step - 1]), .shownStep = step});
+        gestures.append({.play = "A1", .shownStep = 64, .refused = true});
+
+        std::array<SquareMark, 64> marks {};  // as last seen
+        int shownBefore = 0;
+        int beeps = 0;
+        for (const Gesture &gesture : std::as_const(gestures)) {
+            w.play(gesture.play);
+            QCoreApplication::processEvents();
             const QSet<QObject *> painted = std::exchange(log.painted, {});
-            const QImage shot = rgb(win->screen()->grabWindow(win->winId()).toImage())
-                                    .copy(win->centralWidget()->geometry());
-            for (int s = 1; s <= 64;
-                 ++s) {  // A1 bottom left, rows of eight upwards, 40 pixels apart, sharing borders
-                SquareMark &mark = marks[s - 1];
-                const bool changed
-                    = std::exchange(mark, win->game().markOf(s)) != win->game().markOf(s);
-                // A changed square is drawn again; Qt's buttons also redraw as they go down and up.
-                QVERIFY(!changed || painted.contains(win->square(s)));
-                QCOMPARE(win->square(s)->mark(), mark);
-                QImage square(41, 41, QImage::Format_RGB32);  // a black frame round the square's
-                                                              // colour or its picture
-                square.fill(Qt::black);
-                QPainter(&square).fillRect(1, 1, 39, 39,
-                                           isDark(s) ? QColor(128, 64, 64) : QColor(Qt::white));
+            const QImage shot = onScreen(window).copy(window->centralWidget()->geometry());
+            for (int square = 1; square <= 64; ++square) {
+                const SquareMark mark = window->game().markOf(square);
+                // Qt's buttons draw themselves as they go down and up, so a square that did not
+                // change may be drawn too.
+                if (mark != std::exchange(marks[square - 1], mark))
+                    QVERIFY(painted.contains(window->square(square)));
+                QCOMPARE(window->square(square)->mark(), mark);
+                // A black frame round the square's colour and its picture, 40 pixels apart
+                // from A1 at the bottom left, neighbours sharing their borders.
+                QImage expected(41, 41, QImage::Format_RGB32);
+                expected.fill(Qt::black);
+                QPainter painter(&expected);
+                painter.fillRect(1, 1, 39, 39, isDark(square) ? QColor(128, 64, 64) : Qt::white);
                 const QString picture = QString(":/pictures/%1-on-%2.png")
                                             .arg(mark == SquareMark::Knight ? "knight" : "disc",
-                                                 isDark(s) ? "dark" : "light");
+                                                 isDark(square) ? "dark" : "light");
                 if (mark != SquareMark::Empty)
-                    QPainter(&square).drawImage(1, 1, QImage(picture), 0, 0, 39, 39);
-                const int ring = win->square(s)->hasFocus() ? 5 : 0;  // inside the focus ring
-                QVERIFY2(shot.copy(24 + 40 * ((s - 1) % 8) + ring, 312 - 40 * ((s - 1) / 8) + ring,
-                                   41 - 2 * ring, 41 - 2 * ring)
-                             == square.copy(ring, ring, 41 - 2 * ring, 41 - 2 * ring),
-                         QByteArray::number(s));
+                    painter.drawImage(1, 1, QImage(picture), 0, 0, 39, 39);
+                painter.end();
+                const QPoint at(24 + 40 * ((square - 1) % 8), 312 - 40 * ((square - 1) / 8));
+                // The square with the focus is compared inside its ring.
+                const int ring = window->square(square)->hasFocus() ? 5 : 0;
+                const QRect inside = QRect(0, 0, 41, 41).adjusted(ring, ring, -ring, -ring);
+                QVERIFY2(shot.copy(inside.translated(at)) == expected.copy(inside),
+                         qPrintable(nameOf(square)));
             }
-            const QString counter = QString::number(shown),
-                          percent = QString::number(std::nearbyint(100.0 * shown / 64)) + '%';
-            QCOMPARE(
-                (QStringList {win->moveCounter()->text(), win->percentLabel()->text(),
-                              spoken(win->moveCounter()), spoken(win->percentLabel())}),
-                (QStringList {counter, percent, "Počet bodů: " + counter, "Zaplněno: " + percent}));
-            const int bar = 5 * shown
-                - (shown > 36 ? 5 : 0);  // five rows a stroke; strokes 35 and 36 coincide
-            QImage drawn(55, 344, QImage::Format_RGB32);  // one bar 25 pixels wide, up from row 342
-            drawn.fill(win->palette().color(QPalette::Window));
-            QPainter(&drawn).fillRect(14, 343 - bar, 25, bar,
-                                      win->palette().color(QPalette::WindowText));
-            QCOMPARE(std::tuple(gauge->visibleStrokes(), painted.contains(gauge),
-                                shot.copy(506, 0, 55, 344)),
-                     std::tuple(shown, shown != shownBefore, drawn));
-            QCOMPARE(
-                (QList<bool> {win->backButton()->isEnabled(), win->forwardButton()->isEnabled(),
-                              win->saveAction()->isEnabled()}),
-                (QList<bool> {win->game().backEnabled(), win->game().forwardEnabled(),
-                              win->game().saveEnabled()}));
-            QCOMPARE(int(w.services.calls.count({"beep"})),
-                     beeps += shown == std::exchange(shownBefore, shown) && what > 0);
+            const QString counter = QString::number(gesture.shownStep);
+            const QString percent = QString::fromStdString(window->game().percentText());
+            QCOMPARE(window->moveCounter()->text(), counter);
+            QCOMPARE(spoken(window->moveCounter()), "Počet bodů: " + counter);
+            QCOMPARE(spoken(window->percentLabel()), "Zaplněno: " + percent);
+            QCOMPARE(window->percentLabel()->text(), percent);
+            // One bar 25 pixels wide up from row 342, five rows a stroke; strokes 35 and 36
+            // lie on one height.
+            const int bar = 5 * gesture.shownStep - (gesture.shownStep > 36 ? 5 : 0);
+            QImage gauge(55, 344, QImage::Format_RGB32);
+            gauge.fill(window->palette().color(QPalette::Window));
+            QPainter(&gauge).fillRect(14, 343 - bar, 25, bar,
+                                      window->palette().color(QPalette::WindowText));
+            QCOMPARE(shot.copy(506, 0, 55, 344), gauge);
+            QCOMPARE(window->gauge()->visibleStrokes(), gesture.shownStep);
+            QCOMPARE(painted.contains(window->gauge()), gesture.shownStep != shownBefore);
+            shownBefore = gesture.shownStep;
+            QCOMPARE(window->backButton()->isEnabled(), window->game().backEnabled());
+            QCOMPARE(window->forwardButton()->isEnabled(), window->game().forwardEnabled());
+            QCOMPARE(window->saveAction()->isEnabled(), window->game().saveEnabled());
+            beeps += gesture.refused ? 1 : 0;
+            QCOMPARE(w.services.transcript.count("pípnutí"), beeps);
         }
-        QCOMPARE(w.services.calls,
-                 (QList<QStringList> {{"beep"},
-                                      {"beep"},
-                                      {"askYesNo", "Konec", "Přejete si uložit hru?", "1"},
-                                      {"showMessage", "Vyhrál jste.",
-                                       "Blahopřeji, Všechna pole jsou zaplněna.", "none", "64"},
-                                      {"beep"}}));
+        QCOMPARE(w.services.transcript,
+                 QStringList({"pípnutí", "pípnutí", "Konec? Ne",
+                              "zpráva Vyhrál jste.: Blahopřeji, Všechna pole jsou zaplněna.",
+                              "pípnutí"}));
     }
 
+    // The arrows move over the board and stop at its edges, Space and Enter play the square;
+    // the focus shows as a frame of two pixels inside the border, only after a key.
     void keyboardAndScreenReader()
     {
-        testing::OpenWindow w;
-        MainWindow *win = w.window.get();
-        QVERIFY(QTest::qWaitForWindowActive(win));
-        QAccessibleInterface *b1 = QAccessible::queryAccessibleInterface(win->square(2));
-        QCOMPARE(std::pair(b1->role(), b1->text(QAccessible::Name)),
-                 std::pair(QAccessible::Button, QString("B1, prázdné")));
-        b1->actionInterface()->doAction(
-            QAccessibleActionInterface::pressAction());  // a screen reader's press
-        std::vector<std::tuple<Qt::Key, int, QString>> keys
-            = {{Qt::Key_Down, 1, "A1, prázdné"},   {Qt::Key_Left, 1, "A1, prázdné"},
-               {Qt::Key_Up, 9, "A2, prázdné"},     {Qt::Key_Up, 17, "A3, prázdné"},
-               {Qt::Key_Space, 17, "A3, jezdec"},  {Qt::Key_Enter, 17, "A3, jezdec"},
-               {Qt::Key_Right, 18, "B3, prázdné"}, {Qt::Key_Right, 19, "C3, prázdné"},
-               {Qt::Key_Up, 27, "C4, prázdné"},    {Qt::Key_Return, 27, "C4, jezdec"},
-               {Qt::Key_Down, 19, "C3, prázdné"},  {Qt::Key_Down, 11, "C2, prázdné"},
-               {Qt::Key_Down, 3, "C1, prázdné"},   {Qt::Key_Left, 2, "B1, navštíveno"}};
-        // The board is one Tab stop, entered on the knight's square; Space on Back undoes C4.
-        keys.insert(keys.end(),
-                    {{Qt::Key_Tab, 65, "Zpět"},
-                     {Qt::Key_Space, 65, {}},
-                     {Qt::Key_Tab, 66, "Vpřed"},
-                     {Qt::Key_Tab, 17, {}},
-                     {Qt::Key_Backtab, 66, {}},
-                     {Qt::Key_Backtab, 65, {}},
-                     {Qt::Key_Backtab, 17, {}}});
-        for (const auto &[key, focus, name] :
-             keys) {  // focus starts on A1; arrows stop at edges; Enter on A3 again beeps
-            QTest::keyClick(QApplication::focusWidget(), key);
+        OpenWindow w;
+        MainWindow *window = w.window.get();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QAccessibleInterface *b1 = QAccessible::queryAccessibleInterface(window->square(2));
+        QCOMPARE(b1->role(), QAccessible::Button);
+        QCOMPARE(b1->text(QAccessible::Name), "B1, prázdné");
+        b1->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(b1->text(QAccessible::Name), "B1, jezdec");
+        b1->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+        QCOMPARE(QApplication::focusWidget(), window->square(2));
+        window->square(1)->setFocus(Qt::TabFocusReason);
+        // The squares are buttons to a screen reader; the counter stays a text.
+        QCOMPARE(QAccessible::queryAccessibleInterface(window->moveCounter())->role(),
+                 QAccessible::StaticText);
+        const Key keys[] = {
+            {.key = Qt::Key_Down, .focus = "A1", .spoken = "A1, prázdné"},
+            {.key = Qt::Key_Left, .focus = "A1"},
+            {.key = Qt::Key_Up, .focus = "A2", .spoken = "A2, prázdné"},
+            {.key = Qt::Key_Up, .focus = "A3"},
+            {.key = Qt::Key_Space, .focus = "A3", .spoken = "A3, jezdec"},
+            {.key = Qt::Key_Enter, .focus = "A3"},  // refused: the knight is there
+            {.key = Qt::Key_Right, .focus = "B3"},
+            {.key = Qt::Key_Right, .focus = "C3"},
+            {.key = Qt::Key_Up, .focus = "C4"},
+            {.key = Qt::Key_Return, .focus = "C4", .spoken = "C4, jezdec"},
+            {.key = Qt::Key_Down, .focus = "C3"},
+            {.key = Qt::Key_Down, .focus = "C2"},
+            {.key = Qt::Key_Down, .focus = "C1"},
+            {.key = Qt::Key_Left, .focus = "B1", .spoken = "B1, navštíveno"},
+        };
+        for (const Key &key : keys) {
+            QTest::keyClick(QApplication::focusWidget(), key.key);
             QCoreApplication::processEvents();
-            QWidget *expected = focus <= 64 ? static_cast<QWidget *>(win->square(focus))
-                : focus == 65               ? win->backButton()
-                                            : win->forwardButton();
-            QCOMPARE(
-                std::pair(QApplication::focusWidget(), name.isNull() ? name : spoken(expected)),
-                std::pair(expected, name));
-            const QImage shot
-                = rgb(win->screen()->grabWindow(win->winId()).toImage());  // as shown, not redrawn
-            auto black = [&](int s, QPoint at) {
-                return shot.pixel(win->square(s)->mapTo(win, at)) == qRgb(0, 0, 0);
+            SquareWidget *focus = window->square(squareNamed(key.focus));
+            QCOMPARE(QApplication::focusWidget(), focus);
+            if (!key.spoken.isEmpty())
+                QCOMPARE(spoken(focus), key.spoken);
+            const QImage shot = onScreen(window);
+            const auto black = [&](int square, QPoint at) {
+                return shot.pixel(window->square(square)->mapTo(window, at)) == qRgb(0, 0, 0);
             };
-            for (int s = 1; s <= 64;
-                 ++s)  // the focus ring's black inside, all round, within the pictures' margin
-                QCOMPARE((QList<bool> {black(s, {3, 20}), black(s, {20, 3}), black(s, {37, 20}),
-                                       black(s, {20, 37}), black(s, {5, 20})}),
-                         QList<bool>(4, s == focus) << false);
+            // The ring's black inside, all round, within the pictures' margin.
+            for (int square = 1; square <= 64; ++square) {
+                const bool framed = square == squareNamed(key.focus);
+                QCOMPARE(black(square, {3, 20}), framed);
+                QCOMPARE(black(square, {20, 3}), framed);
+                QCOMPARE(black(square, {37, 20}), framed);
+                QCOMPARE(black(square, {20, 37}), framed);
+                QCOMPARE(black(square, {5, 20}), false);
+            }
         }
-        QCOMPARE(std::tuple(w.services.calls, spoken(win->square(27)),
-                            spoken(win->findChild<CoordinateLabels *>())),
-                 std::tuple(QList<QStringList> {{"beep"}}, QString("C4, prázdné"),
-                            QString("Označení řad 1 až 8 a sloupců A až H")));
+        // The arrows stop at the top and the right edge too.
+        window->square(64)->setFocus(Qt::TabFocusReason);
+        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Right}) {
+            QTest::keyClick(window->square(64), key);
+            QCOMPARE(QApplication::focusWidget(), window->square(64));
+        }
+        QCOMPARE(w.services.transcript, QStringList({"pípnutí"}));
+        QCOMPARE(spoken(window->findChild<CoordinateLabels *>()),
+                 "Označení řad 1 až 8 a sloupců A až H");
     }
 
-    void doubled()  // at twice the scale: the layout exactly doubled, the pictures from their 2x
-                    // artwork pixel for pixel
+    // At twice the scale the layout is doubled and the pictures come from their 2x artwork.
+    void doubled()
     {
         if (qApp->devicePixelRatio() != 2)
             QSKIP("Run on its own at twice the scale (QT_SCALE_FACTOR=2).");
-        testing::OpenWindow w;
+        OpenWindow w;
         QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-        const std::tuple<int, int, QString> steps[] = {{1, 1, "knight-on-dark"},
-                                                       {18, 1, "disc-on-dark"},
-                                                       {0, 18, "knight-on-light"},
-                                                       {35, 18, "disc-on-light"}};
-        for (const auto &[click, square, picture] : steps) {  // clicks on A1, B3, D4, or none (0)
-            if (click)
-                w.click(click);
+        // Inside a frame of two pixels, the square's picture as in its 2x artwork.
+        const auto shows = [&w](const QString &square, const QString &picture) {
             const QImage board = rgb(w.window->centralWidget()->grab().toImage());
-            const QPoint at = 2 * w.window->square(square)->pos()
-                + QPoint(2, 2);  // inside a two-pixel frame: the 2x artwork
-            QCOMPARE(board.size(), QSize(1122, 768));
+            const QPoint at = 2 * w.window->square(squareNamed(square))->pos() + QPoint(2, 2);
             const QImage art = rgb(QImage(":/pictures/" + picture + "@2x.png"));
-            const int ring = w.window->square(square)->hasFocus() ? 8 : 0;  // inside the focus ring
-            QVERIFY(board.copy(at.x() + ring, at.y() + ring, 78 - 2 * ring, 78 - 2 * ring)
-                    == art.copy(ring, ring, 78 - 2 * ring, 78 - 2 * ring));
-            QCOMPARE(board.pixel(at + QPoint(78, 78)), qRgb(0, 0, 0));
-        }
+            // The square with the focus is compared inside its ring.
+            const int ring = w.window->square(squareNamed(square))->hasFocus() ? 8 : 0;
+            const QRect inside = QRect(0, 0, 78, 78).adjusted(ring, ring, -ring, -ring);
+            return board.size() == QSize(1122, 768)
+                && board.copy(inside.translated(at)) == art.copy(inside)
+                && board.pixel(at + QPoint(78, 78)) == qRgb(0, 0, 0);
+        };
+        w.play("A1");
+        w.play("B3");
+        QVERIFY(shows("A1", "disc-on-dark"));
+        QVERIFY(shows("B3", "knight-on-light"));
+        w.play("D4");
+        QVERIFY(shows("B3", "disc-on-light"));
+        QVERIFY(shows("D4", "knight-on-dark"));
     }
 };
 

@@ -1,22 +1,34 @@
-// The built program on a virtual X display, driven with real X input by xdotool: one game from
-// start to leaving, checked on the screen and in the files it writes. Of the window it knows the
-// board's geometry only: a black box.
+// The built program on a virtual X display under a session manager made for the test
+// (TestSessionManager, from libSM), driven with real X input by xdotool and checked on the screen
+// and in the files it writes. Of the window it knows the board's geometry only. The cases follow
+// one another like the sessions of one user: a game played, kept at a checkpoint, saved and loaded
+// through the menu; a logout cancelled, one that saves; the next login with the game as it was;
+// a logout that throws it away, the empty board at the login after it, and Konec.
+
+#include "TestSessionManager.h"
+#include "tests/support/BoardFacts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 #include <QtCore>
 
-static QPoint centreOf(int square)  // in the client area: A1 bottom left, 40 pixels a square
+using namespace trevak::testing;
+
+// In the window's client area: A1 bottom left, 40 pixels a square.
+static QPoint centreOf(int square)
 {
     return {44 + 40 * ((square - 1) % 8), 332 - 40 * ((square - 1) / 8)};
 }
 
 class TestEndToEnd : public QObject {
     Q_OBJECT
-    QTemporaryDir folder, home;
+    TestSessionManager manager;
+    QTemporaryDir folder;  // the program's own, where it saves games
+    QTemporaryDir home;
     QProcess game;
-    QPoint origin;  // of the client area, the window's bottom 384 rows
+    QPoint origin;  // of the window's client area, its bottom 384 rows
+    QStringList restartCommand;  // as the program gave it at the last save
 
     QString xdo(const QStringList &arguments)
     {
@@ -26,23 +38,34 @@ class TestEndToEnd : public QObject {
         return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
     }
 
-    // The game's visible window titled `title`; with `wait`, once it shows.
+    // The program's visible window titled `title`; with `wait`, once it shows.
     QString window(const QString &title, bool wait = true)
     {
-        const QStringList search {
-            "--all", "--onlyvisible", "--pid", QString::number(game.processId()), "--name", title};
-        return xdo(QStringList {"search"} + (wait ? QStringList {"--sync"} : QStringList {})
-                   + search)
-            .section('\n', 0, 0);
+        QStringList search {
+            "search", "--all", "--onlyvisible", "--pid", QString::number(game.processId()),
+            "--name", title};
+        if (wait)
+            search.insert(1, "--sync");
+        return xdo(search).section('\n', 0, 0);
     }
 
+    void click(const QString &square) { click(centreOf(squareNamed(square))); }
     void click(QPoint at)
     {
         xdo({"mousemove", QString::number(origin.x() + at.x()),
              QString::number(origin.y() + at.y()), "click", "1"});
     }
+    void clickZpet() { click(QPoint(448, 280)); }
+    void clickVpred() { click(QPoint(448, 328)); }
 
-    // Types `text` into the dialog titled `title` and presses `key`, again while the dialog stays
+    // "Hra", then the item by its underlined letter.
+    void menu(const QString &letter)
+    {
+        xdo({"windowfocus", "--sync", window("^Trevak$"), "key", "--clearmodifiers", "alt+h"});
+        xdo({"key", "--clearmodifiers", letter});
+    }
+
+    // Types `text` into the dialog titled `title` and presses `key` until the dialog is gone
     // (a completer's popup may take the first Return).
     bool answer(const QString &title, const QString &key, const QString &text = {})
     {
@@ -50,97 +73,208 @@ class TestEndToEnd : public QObject {
         xdo({"windowfocus", "--sync", dialog, "type", "--delay", "15", text});
         for (int attempt = 0; attempt < 3 && !dialog.isEmpty(); ++attempt) {
             xdo({"key", "--clearmodifiers", key});
-            QTest::qWait(500);
-            if (window(title, false) != dialog)
+            if (QTest::qWaitFor([&] { return window(title, false) != dialog; }, 2000))
                 return true;
         }
         return false;
     }
 
-    void menu(const QString &letter)  // "Hra", then the item by its underlined letter
+    // Waits until the board shows `squares`: discs, the knight red on the last, the rest bare.
+    bool shows(const QStringList &squares)
     {
-        xdo({"windowfocus", "--sync", window("^Trevak$"), "key", "--clearmodifiers", "alt+h"});
-        xdo({"key", "--clearmodifiers", letter});
-    }
-
-    // Waits until the board shows `tour`: discs, the knight red on its last square, the rest bare.
-    bool shows(const QList<int> &tour)
-    {
-        for (const QDeadlineTimer deadline(15000); !deadline.hasExpired(); QTest::qWait(50)) {
-            const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-            int right = 0;
-            for (int square = 1; square <= 64; ++square) {
-                const QColor centre = screen.pixelColor(origin + centreOf(square));
-                const qsizetype step = tour.indexOf(square);
-                const bool dark = ((square - 1) % 8 + (square - 1) / 8) % 2 == 0;
-                right += step < 0 ? centre == (dark ? QColor(128, 64, 64) : QColor(Qt::white))
-                    : step + 1 < tour.size() ? centre == Qt::black
-                                             : centre.red() >= 200 && centre.green() <= 80;
-            }
-            if (right == 64)
+        return QTest::qWaitFor(
+            [&] {
+                const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+                for (int square = 1; square <= 64; ++square) {
+                    const QColor seen = screen.pixelColor(origin + centreOf(square));
+                    const qsizetype step = squares.indexOf(nameOf(square));
+                    const QColor bare = isDark(square) ? QColor(128, 64, 64) : QColor(Qt::white);
+                    bool right = seen.red() >= 200 && seen.green() <= 80;  // the knight
+                    if (step < 0)
+                        right = seen == bare;
+                    else if (step + 1 < squares.size())
+                        right = seen == Qt::black;  // a disc
+                    if (!right)
+                        return false;
+                }
                 return true;
-        }
-        return false;
+            },
+            15000);
     }
 
-    QByteArray saved(const char *name)
+    // Starts the program; waits for the manager to have it and for its window.
+    void start(const QStringList &command)
     {
-        QFile file(folder.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
-    }
-
-private slots:
-    void oneGame()
-    {
-        QVERIFY2(QGuiApplication::platformName() == "xcb",
-                 "needs an X display (CTest uses xvfb-run)");
-        // A copy of the binary in a fresh folder: the game saves beside its executable.
-        QVERIFY(QFile::copy(TREVAK_BINARY, folder.filePath("trevak")));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", home.path());
         environment.insert("XDG_RUNTIME_DIR", home.path());
-        QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        environment.remove("XDG_DATA_HOME");
+        environment.insert("SESSION_MANAGER", manager.address);
         game.setProcessEnvironment(environment);
-        game.start(folder.filePath("trevak"));
+        manager.events.clear();
+        game.start(command.first(), command.mid(1));
+        // Qt waits for the manager's reply before it makes the window.
+        QTRY_VERIFY_WITH_TIMEOUT(manager.events.contains("registered"), 15000);
         QMap<QString, int> geometry;  // lines "X=..", "Y=..", "WIDTH=..", "HEIGHT=.."
         for (const QString &line :
              xdo({"getwindowgeometry", "--shell", window("^Trevak$")}).split('\n'))
             geometry[line.section('=', 0, 0)] = line.section('=', 1).toInt();
         origin = QPoint(geometry["X"], geometry["Y"] + geometry["HEIGHT"] - 384);
+    }
+
+    // The manager saw `expected` since the last save; then the next save's events count.
+    bool saved(const QStringList &expected)
+    {
+        if (!QTest::qWaitFor([&] { return manager.events == expected; }, 15000)) {
+            qWarning() << "the manager saw" << manager.events;
+            return false;
+        }
+        restartCommand = manager.properties.value("RestartCommand");
+        manager.events.clear();
+        return true;
+    }
+    bool asks()
+    {
+        return QTest::qWaitFor([&] { return manager.events == QStringList {"asks to interact"}; },
+                               15000);
+    }
+    // The file a session keeps its game in, as the restart command names the session.
+    QString keptGame() const
+    {
+        return home.filePath(".local/share/Trevak/sessions/" + restartCommand.value(2));
+    }
+    static QByteArray contentOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
+    }
+    // The program ended by itself or with the session, with no error, and left the manager.
+    bool ended()
+    {
+        return (game.state() == QProcess::NotRunning || game.waitForFinished(15000))
+            && game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0
+            && QTest::qWaitFor([&] { return !manager.client; }, 15000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QGuiApplication::platformName() == "xcb",
+                 "needs an X display (CTest uses xvfb-run)");
+        QString error;
+        QVERIFY2(manager.listen(&error), qPrintable(error));
+        // A copy of the binary in a folder of its own: the game saves beside its executable.
+        QVERIFY(QFile::copy(TREVAK_BINARY, folder.filePath("trevak")));
+        QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Placed, two jumps, a click that is no jump; two steps back, one forward.
+    void playBackAndForward()
+    {
+        start({folder.filePath("trevak")});
+        QVERIFY(saved({"registered", "saved"}));  // a new program is asked to save at once
         QVERIFY(shows({}));
-        const QByteArray a1b3c1 = "1\r\n18\r\n3\r\n"
-            + QByteArray("0\r\n").repeated(61);  // as saved: 0 after the last step
+        for (const char *square : {"A1", "B3", "C1", "D1"})
+            click(square);
+        QVERIFY(shows({"A1", "B3", "C1"}));
+        clickZpet();
+        clickZpet();
+        QVERIFY(shows({"A1"}));
+        clickVpred();
+        QVERIFY(shows({"A1", "B3"}));
+    }
 
-        // Place, two jumps, one click that is no jump; two steps back with Zpět, one forward with
-        // Vpřed.
-        for (int square : {1, 18, 3, 4})
-            click(centreOf(square));
-        QVERIFY(shows({1, 18, 3}));
-        for (int twice = 0; twice < 2; ++twice)
-            click({448, 280});
-        QVERIFY(shows({1}));
-        click({448, 328});
-        QVERIFY(shows({1, 18}));
+    // The session keeps the game and asks nothing; the game goes on.
+    void checkpointKeepsTheGame()
+    {
+        manager.checkpoint();
+        QVERIFY(saved({"saved"}));
+        QCOMPARE(restartCommand.mid(0, 2), QStringList({folder.filePath("trevak"), "-session"}));
+        // The saved game's lines, then the step shown and Uložit on.
+        QCOMPARE(contentOf(keptGame()), savedGameBytes({1, 18, 3}) + "2\r\n1\r\n");
+        const QStringList discard = manager.properties.value("DiscardCommand");
+        manager.saveComplete();
+        QVERIFY(shows({"A1", "B3"}));
+        QCOMPARE(QProcess::execute(discard.first(), discard.mid(1)), 0);
+        QVERIFY(!QFile::exists(keptGame()));
+    }
 
-        // Hra > Uložit: the whole record, the step taken back too.
+    // Hra > Uložit saves the whole record, the step taken back too; Hra > Načíst, Ne to the offer
+    // (its key N: Escape does not answer it) and the file from the open dialog.
+    void saveAndLoad()
+    {
         menu("u");
         QVERIFY(answer("^Uložit partii\\.$", "Return", "hra"));
-        QCOMPARE(saved("hra.txt"), a1b3c1);
-
-        // Hra > Načíst: No (its key N; Escape does not answer) to the offer to save, then the file
-        // through the open dialog.
+        QCOMPARE(contentOf(folder.filePath("hra.txt")), savedGameBytes({1, 18, 3}));
         menu("a");
-        QVERIFY(answer("^Uložit$", "n") && answer("^Otevřít$", "Return", "hra.txt"));
-        QVERIFY(shows({1, 18, 3}));
+        QVERIFY(answer("^Uložit$", "n"));
+        QVERIFY(answer("^Otevřít$", "Return", "hra.txt"));
+        QVERIFY(shows({"A1", "B3", "C1"}));
+        clickZpet();
+        QVERIFY(shows({"A1", "B3"}));
+    }
 
-        // Hra > Konec: Yes to the offer, a name, and the program ends.
+    void logoutCancelled()
+    {
+        manager.logOut();
+        QVERIFY(asks());
+        QVERIFY(answer("^Konec$", "Escape"));  // as Zrušit
+        QVERIFY(saved({"asks to interact", "interaction done, logout cancelled", "not saved"}));
+        manager.logoutCancelled();
+        QVERIFY(shows({"A1", "B3"}));
+        QCOMPARE(game.state(), QProcess::Running);
+    }
+
+    void logoutWithAnoSavesTheGame()
+    {
+        manager.logOut();
+        QVERIFY(asks());
+        QVERIFY(answer("^Konec$", "Return"));
+        QVERIFY(answer("^Uložit partii\\.$", "Return", "odhlaseni"));  // ASCII: typed reliably
+        QVERIFY(saved({"asks to interact", "interaction done", "saved"}));
+        QCOMPARE(contentOf(folder.filePath("odhlaseni.txt")), savedGameBytes({1, 18, 3}));
+        manager.die();
+        QVERIFY(ended());
+    }
+
+    // The next login shows the game as it was: the step taken back can be replayed.
+    void loginBringsTheGameBack()
+    {
+        QVERIFY(QFile::exists(keptGame()));
+        start(restartCommand);
+        QVERIFY(saved({"registered"}));  // under its old id: no save asked
+        QVERIFY(shows({"A1", "B3"}));
+        clickVpred();
+        QVERIFY(shows({"A1", "B3", "C1"}));
+    }
+
+    void logoutWithNeKeepsNoGame()
+    {
+        manager.logOut();
+        QVERIFY(asks());
+        QVERIFY(answer("^Konec$", "n"));
+        QVERIFY(saved({"asks to interact", "interaction done", "saved"}));
+        QVERIFY(!QFile::exists(keptGame()));
+        manager.die();
+        QVERIFY(ended());
+    }
+
+    // The login after Ne shows the empty board; Hra > Konec, Ano and a name save and end.
+    void loginAfterNeThenKonec()
+    {
+        start(restartCommand);
+        QVERIFY(saved({"registered"}));
+        QVERIFY(shows({}));
+        click("A1");
+        click("B3");
+        QVERIFY(shows({"A1", "B3"}));
         menu("k");
-        QVERIFY(answer("^Konec$", "Return") && answer("^Uložit partii\\.$", "Return", "konec"));
-        QVERIFY(game.state() == QProcess::NotRunning || game.waitForFinished(15000));
-        QCOMPARE(std::pair(game.exitStatus(), game.exitCode()), std::pair(QProcess::NormalExit, 0));
-        QCOMPARE(saved("konec.txt"), a1b3c1);
+        QVERIFY(answer("^Konec$", "Return"));
+        QVERIFY(answer("^Uložit partii\\.$", "Return", "konec"));
+        QVERIFY(ended());
+        QCOMPARE(contentOf(folder.filePath("konec.txt")), savedGameBytes({1, 18}));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name),
-                 QStringList({"hra.txt", "konec.txt", "trevak"}));
+                 QStringList({"hra.txt", "konec.txt", "odhlaseni.txt", "trevak"}));
     }
 };
 

@@ -1,17 +1,17 @@
 #pragma once
 // The real main window, shown offscreen with a games folder of its own and its modal services
-// scripted, and the gestures the window tests use.
+// played by a script, and the gestures the window tests use.
 
 #include "app/MainWindow.h"
 #include "app/PlatformServices.h"
 #include "app/SquareWidget.h"
+#include "tests/support/BoardFacts.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QQueue>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -20,57 +20,81 @@
 
 namespace trevak::testing {
 
-// Records every call and answers from queues the test fills, in order.
+// Answers every dialog with the next answer of `script` and notes it in `transcript`, in the words
+// a player would use:
+//   "Konec? Ano"             the offer "Přejete si uložit hru?" titled Konec, answered Ano (Ne,
+//                            Zrušit); without a scripted answer Ne, or Zrušit where it is offered
+//   "název hra"              the box "Zadej název partie.", hra typed; "název Zrušit" cancels it
+//   "otevřít vybraná.txt"    the open dialog in the games folder, that file picked, or Zrušit
+//   "zpráva Trevak: text"    a message, its title and text
+//   "odkaz https://..."      an address handed to the desktop
+//   "pípnutí", "konec programu"
+// A dialog other than these shows in the transcript with all its texts.
 class ScriptedServices : public PlatformServices {
 public:
-    // Each call as {service, arguments...}; showMessage adds its icon: "none", "information" or
-    // "warning".
-    QList<QStringList> calls;
-    QQueue<Answer> answers;  // when empty: No
-    QQueue<QString> typedTexts;  // when empty: Cancel
-    QQueue<QString> chosenFiles;  // when empty: Cancel
-    bool linksOpen = true;  // false: no program takes a link
-    std::function<void()> whileModal;  // runs inside every dialog, to look at the window behind it
+    QStringList script;
+    QStringList transcript;
+    QString gamesFolder;
+    bool linksOpen = true;  // false: no program takes an address
+    std::function<void()> whileModal;  // runs in every dialog, to look at the window behind it
 
-    void showMessage(const QString &title, const QString &text, MessageIcon icon) override
+    void showMessage(const QString &title, const QString &text, MessageIcon) override
     {
-        modal({"showMessage", title, text,
-               QStringList {"none", "information", "warning"}.at(int(icon))});
+        note("zpráva " + title + ": " + text);
     }
     Answer askYesNo(const QString &title, const QString &question) override
     {
-        modal({"askYesNo", title, question});
-        return answers.isEmpty() ? Answer::No : answers.dequeue();
+        return ask(title, question, "Ne");
     }
     Answer askYesNoCancel(const QString &title, const QString &question) override
     {
-        modal({"askYesNoCancel", title, question});
-        return answers.isEmpty() ? Answer::Cancel : answers.dequeue();
+        return ask(title, question, "Zrušit");
     }
     QString askText(const QString &title, const QString &prompt) override
     {
-        modal({"askText", title, prompt});
-        return typedTexts.isEmpty() ? QString() : typedTexts.dequeue();
+        const QString typed = next("Zrušit");
+        const bool expected = title == "Uložit partii." && prompt == "Zadej název partie.";
+        note((expected ? "název " : "název (" + title + ", " + prompt + ") ") + typed);
+        return typed == "Zrušit" ? QString() : typed;
     }
     QString chooseFileToOpen(const QString &title, const QString &folder,
                              const QString &filter) override
     {
-        modal({"chooseFileToOpen", title, folder, filter});
-        return chosenFiles.isEmpty() ? QString() : chosenFiles.dequeue();
+        const QString picked = next("Zrušit");
+        const bool expected
+            = title == "Otevřít" && folder == gamesFolder && filter == "Všechny soubory (*.txt)";
+        note((expected ? "otevřít " : "otevřít (" + title + ", " + folder + ", " + filter + ") ")
+             + picked);
+        return picked == "Zrušit" ? QString() : gamesFolder + '/' + picked;
     }
-    void beep() override { calls.append({"beep"}); }
+    void beep() override { transcript << "pípnutí"; }
     void openLink(const QUrl &address, const std::function<void()> &failed) override
     {
-        calls.append({"openLink", address.toString()});
+        transcript << "odkaz " + address.toString();
         if (!linksOpen)
             failed();
     }
-    void endProgram() override { calls.append({"endProgram"}); }
+    void endProgram() override { transcript << "konec programu"; }
 
 private:
-    void modal(const QStringList &call)
+    QString next(const QString &otherwise)
     {
-        calls.append(call);
+        return script.isEmpty() ? otherwise : script.takeFirst();
+    }
+    Answer ask(const QString &title, const QString &question, const QString &otherwise)
+    {
+        const QString answer = next(otherwise);
+        if (question == "Přejete si uložit hru?")
+            note(title + "? " + answer);
+        else
+            note(title + ": " + question + " " + answer);
+        if (answer == "Ano")
+            return Answer::Yes;
+        return answer == "Ne" ? Answer::No : Answer::Cancel;
+    }
+    void note(const QString &dialog)
+    {
+        transcript << dialog;
         if (whileModal)
             whileModal();
     }
@@ -90,28 +114,35 @@ class OpenWindow {
 public:
     // Without a games folder: an installed copy run without a home.
     explicit OpenWindow(bool withGamesFolder = true)
-        : window(
-            std::make_unique<MainWindow>(services, withGamesFolder ? folder.path() : QString()))
     {
+        services.gamesFolder = withGamesFolder ? folder.path() : QString();
+        window = std::make_unique<MainWindow>(services, services.gamesFolder);
         window->show();
     }
 
-    void click(int square) { QTest::mouseClick(window->square(square), Qt::LeftButton); }
-    void press(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-    // The menu item with this caption, written without its '&'.
-    QAction *item(const QString &caption) const
+    // "A1" .. "H8", "Zpět", "Vpřed", or a menu item as "Hra > Nová".
+    void play(const QString &step)
+    {
+        if (step == "Zpět" || step == "Vpřed") {
+            QTest::mouseClick(step == "Zpět" ? window->backButton() : window->forwardButton(),
+                              Qt::LeftButton);
+        } else if (step.contains(" > ")) {
+            menuItem(step)->trigger();
+        } else {
+            QTest::mouseClick(window->square(squareNamed(step)), Qt::LeftButton);
+        }
+    }
+    // "Hra > Nová": the item of that menu, written without the '&'s.
+    QAction *menuItem(const QString &path) const
     {
         for (QAction *menu : window->menuBar()->actions()) {
             for (QAction *item : menu->menu()->actions()) {
-                if (item->text().remove('&') == caption)
+                if (menu->text().remove('&') + " > " + item->text().remove('&') == path)
                     return item;
             }
         }
-        return nullptr;
+        qFatal("no menu item %s", qPrintable(path));
     }
-    void trigger(const QString &caption) { item(caption)->trigger(); }
-    QString counter() const { return window->moveCounter()->text(); }
-    QString file(const QString &name) const { return folder.filePath(name); }
 
     QTemporaryDir folder;
     ScriptedServices services;
