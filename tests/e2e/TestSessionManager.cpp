@@ -106,18 +106,22 @@ Status newClient(SmsConn, SmPointer manager, unsigned long *mask, SmsCallbacks *
 
 }  // namespace
 
+TestSessionManager::~TestSessionManager()
+{
+    if (m_listeners)
+        IceFreeListenObjs(m_listenerCount, m_listeners);
+}
+
 bool TestSessionManager::listen(QString *error)
 {
     char reason[256] = "";
-    IceListenObj *listeners = nullptr;
-    int count = 0;
     if (!SmsInitialize("Trevak tests", "1", newClient, this, anyHost, sizeof reason, reason)
-        || !IceListenForConnections(&count, &listeners, sizeof reason, reason)) {
+        || !IceListenForConnections(&m_listenerCount, &m_listeners, sizeof reason, reason)) {
         *error = QString::fromLocal8Bit(reason);
         return false;
     }
-    for (int i = 0; i < count && address.isEmpty(); ++i) {
-        IceListenObj listener = listeners[i];
+    for (int i = 0; i < m_listenerCount && address.isEmpty(); ++i) {
+        IceListenObj listener = m_listeners[i];
         char *where = IceGetListenConnectionString(listener);
         if (QByteArray(where).startsWith("local/")) {  // no TCP: nothing outside is to reach it
             address = QString::fromLocal8Bit(where);

@@ -10,9 +10,11 @@
 
 // libSM's handle; its header defines macros (Status, Bool) that Qt's headers must not meet.
 struct _SmsConn;
+struct _IceListenObj;
 
 class TestSessionManager : public QObject {
 public:
+    ~TestSessionManager() override;
     // Starts listening; false with the reason in `error` when that fails.
     bool listen(QString *error);
     // What SESSION_MANAGER must hold for a program to find this manager.
@@ -32,4 +34,7 @@ public:
 
 private:
     void saveYourself(bool shutdown);
+
+    int m_listenerCount = 0;
+    _IceListenObj **m_listeners = nullptr;
 };
