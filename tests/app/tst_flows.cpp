@@ -3,26 +3,25 @@
 
 #include "tests/support/OpenWindow.h"
 
+#include <QAccessible>
+
 using namespace trevak;
 using namespace trevak::testing;
 
 struct Flow {
-    // What the player does, and every dialog as it comes with the player's answer (the words of
-    // ScriptedServices). Besides "A1", "Zpět", "Hra > Nová": "zavřít okno" (the frame's close
-    // button), "odhlásit" (the desktop logs out), "složka her je soubor" (the games folder is
-    // replaced by a file).
+    // What the player does (OpenWindow::play), and every dialog as it comes with the player's
+    // answer (ScriptedServices); "složka her je soubor": the games folder is replaced by a file.
     QStringList steps;
-    // The games folder before and after, each file with the squares its lines hold ("x": a word).
-    QMap<QString, QString> filesBefore = {};
-    QMap<QString, QString> filesAfter = {};
-    QString board = {};  // the squares filled, the knight on the last
-    bool backEnabled = false;
-    bool forwardEnabled = false;
-    bool saveEnabled = false;
+    QString board = {};  // the squares filled afterwards, the knight on the last
+    QString on = {};  // which of Zpět, Vpřed and Uložit are on afterwards
+    // The games folder's files before and after, each with the squares its lines hold; "x" stands
+    // for a word in a line.
+    QMap<QString, QString> before = {};
+    QMap<QString, QString> after = {};
     bool withoutHome = false;  // an installed copy run without a home has no games folder
 };
 
-// 64 lines of the words in `squares` (square names as their numbers), then 0s, CR LF each.
+// 64 lines of the words in `squares`, square names as their numbers, then 0s; CR LF each.
 static QByteArray savedGame(const QString &squares)
 {
     QByteArray bytes;
@@ -38,7 +37,7 @@ static QByteArray savedGame(const QString &squares)
 
 static bool isDialog(const QString &step)
 {
-    for (const char *start : {"název ", "otevřít ", "zpráva ", "odkaz ", "konec programu"}) {
+    for (const char *start : {"název ", "otevřít ", "zpráva ", "konec programu"}) {
         if (step.startsWith(start))
             return true;
     }
@@ -56,10 +55,8 @@ private slots:
         };
         const QString slash
             = "zpráva Trevak: Název partie nesmí obsahovat lomítko / ani zpětné lomítko \\.";
-        const QString control = "zpráva Trevak: Název partie nesmí obsahovat řídicí znaky, jako "
-                                "je konec řádku nebo tabulátor.";
-        const QString invisible
-            = "zpráva Trevak: Název partie musí obsahovat aspoň jeden viditelný znak.";
+        const QString noHome = "zpráva Trevak: Partii nelze uložit: není známa domovská složka "
+                               "(proměnná prostředí HOME), ve které Trevak partie ukládá.";
         QFile helpFile(":/text/help.txt");
         QVERIFY(helpFile.open(QIODevice::ReadOnly));
         const QString help = QString::fromUtf8(helpFile.readAll()).chopped(1);  // the last '\n'
@@ -67,95 +64,91 @@ private slots:
         add("Nová after all is taken back, Ano",
             {.steps
              = {"A1", "B3", "C5", "Zpět", "Zpět", "Zpět", "Hra > Nová", "Konec? Ano", "název zpět"},
-             .filesAfter = {{"zpět.txt", "A1 B3 C5"}}});
+             .after = {{"zpět.txt", "A1 B3 C5"}}});
         add("Nová, Ano, the name box cancelled, asked again",
             {.steps = {"A1", "B3", "Hra > Nová", "Konec? Ano", "název Zrušit", "Konec? Ne"}});
         add("Načíst drops a lone knight unasked",
             {.steps = {"D3", "Hra > Načíst", "otevřít Zrušit"}});
-        add("Načíst, Ne, Zrušit: the board stays empty",
-            {.steps = {"A1", "B3", "Hra > Načíst", "Uložit? Ne", "otevřít Zrušit"},
-             .saveEnabled = true});
+        add("Načíst, Ne, Zrušit leaves the board empty, with nothing to save",
+            {.steps = {"A1", "B3", "A5", "B7", "D8", "Hra > Uložit", "název hra", "F7",
+                       "Hra > Načíst", "Uložit? Ne", "otevřít Zrušit", "Hra > Uložit",
+                       "zpráva Trevak: Na šachovnici není žádný tah, není co uložit."},
+             .on = "Uložit",
+             .after = {{"hra.txt", "A1 B3 A5 B7 D8"}}});
         add("Načíst, Ne, a game",
             {.steps = {"A1", "B3", "Hra > Načíst", "Uložit? Ne", "otevřít vybraná.txt"},
-             .filesBefore = {{"vybraná.txt", "A1 B3 C1"}},
-             .filesAfter = {{"vybraná.txt", "A1 B3 C1"}},
              .board = "A1 B3 C1",
-             .backEnabled = true,
-             .saveEnabled = true});
+             .on = "Zpět Uložit",
+             .before = {{"vybraná.txt", "A1 B3 C1"}},
+             .after = {{"vybraná.txt", "A1 B3 C1"}}});
         add("Načíst, Ano, a game",
             {.steps = {"A1", "B3", "Hra > Načíst", "Uložit? Ano", "název a", "otevřít vybraná.txt"},
-             .filesBefore = {{"vybraná.txt", "A1 B3 C1"}},
-             .filesAfter = {{"a.txt", "A1 B3"}, {"vybraná.txt", "A1 B3 C1"}},
              .board = "A1 B3 C1",
-             .backEnabled = true});
+             .on = "Zpět",
+             .before = {{"vybraná.txt", "A1 B3 C1"}},
+             .after = {{"a.txt", "A1 B3"}, {"vybraná.txt", "A1 B3 C1"}}});
         add("Načíst, a file that is no game",
             {.steps = {"A1", "B3", "Hra > Načíst", "Uložit? Ne", "otevřít vybraná.txt",
                        "zpráva Trevak: Soubor <hry>/vybraná.txt nelze načíst:\n"
                        "Řádek 3 neobsahuje číslo pole."},
-             .filesBefore = {{"vybraná.txt", "A1 B3 x"}},
-             .filesAfter = {{"vybraná.txt", "A1 B3 x"}},
-             .saveEnabled = true});
+             .on = "Uložit",
+             .before = {{"vybraná.txt", "A1 B3 x"}},
+             .after = {{"vybraná.txt", "A1 B3 x"}}});
         add("Načíst, Ano, a slash refused, Ne",
             {.steps = {"A1", "B3", "Hra > Načíst", "Uložit? Ano", "název ../a", slash, "Uložit? Ne",
                        "otevřít Zrušit"},
-             .saveEnabled = true});
+             .on = "Uložit"});
         add("Konec on an empty board asks nothing", {.steps = {"Hra > Konec", "konec programu"}});
         add("Konec, Ne",
             {.steps = {"A1", "B3", "Hra > Konec", "Konec? Ne", "konec programu"},
              .board = "A1 B3",
-             .backEnabled = true,
-             .saveEnabled = true});
+             .on = "Zpět Uložit"});
         add("Konec, Ano",
             {.steps = {"A1", "B3", "Hra > Uložit", "název a", "Hra > Konec", "Konec? Ano",
                        "název b", "konec programu"},
-             .filesAfter = {{"a.txt", "A1 B3"}, {"b.txt", "A1 B3"}},
              .board = "A1 B3",
-             .backEnabled = true});
+             .on = "Zpět",
+             .after = {{"a.txt", "A1 B3"}, {"b.txt", "A1 B3"}}});
         add("Konec, a failed save asks again",
             {.steps = {"A1", "B3", "složka her je soubor", "Hra > Konec", "Konec? Ano", "název hra",
                        "zpráva Trevak: Soubor <hry>/hra.txt nelze uložit:\n"
                        "<hry> je soubor, ne složka.",
                        "Konec? Ne", "konec programu"},
              .board = "A1 B3",
-             .backEnabled = true,
-             .saveEnabled = true});
+             .on = "Zpět Uložit"});
         add("the close button, Ne",
             {.steps = {"A1", "B3", "zavřít okno", "Konec? Ne", "konec programu"},
              .board = "A1 B3",
-             .backEnabled = true,
-             .saveEnabled = true});
+             .on = "Zpět Uložit"});
         add("Konec, then the close button asks nothing more",
             {.steps = {"A1", "B3", "Hra > Konec", "Konec? Ne", "konec programu", "zavřít okno"},
              .board = "A1 B3",
-             .backEnabled = true,
-             .saveEnabled = true});
+             .on = "Zpět Uložit"});
         add("a logout with a lone knight asks nothing",
-            {.steps = {"D3", "odhlásit"}, .board = "D3", .backEnabled = true});
+            {.steps = {"D3", "odhlásit"}, .board = "D3", .on = "Zpět"});
         add("a logout, Ano",
             {.steps = {"A1", "B3", "odhlásit", "Konec? Ano", "název a"},
-             .filesAfter = {{"a.txt", "A1 B3"}},
              .board = "A1 B3",
-             .backEnabled = true});
+             .on = "Zpět",
+             .after = {{"a.txt", "A1 B3"}}});
         add("a logout, Ano, the name box cancelled, Zrušit",
             {.steps = {"A1", "B3", "odhlásit", "Konec? Ano", "název Zrušit", "Konec? Zrušit"},
              .board = "A1 B3",
-             .backEnabled = true,
-             .saveEnabled = true});
+             .on = "Zpět Uložit"});
         add("Uložit, the name box cancelled",
             {.steps = {"A1", "B3", "Hra > Uložit", "název Zrušit"},
              .board = "A1 B3",
-             .backEnabled = true,
-             .saveEnabled = true});
+             .on = "Zpět Uložit"});
         add("Uložit twice under one name",
             {.steps = {"A1", "B3", "Hra > Uložit", "název hra", "C5", "Hra > Uložit", "název hra"},
-             .filesAfter = {{"hra.txt", "A1 B3 C5"}},
              .board = "A1 B3 C5",
-             .backEnabled = true});
+             .on = "Zpět",
+             .after = {{"hra.txt", "A1 B3 C5"}}});
         add("Uložit, spaces round the name left out",
             {.steps = {"A1", "B3", "Hra > Uložit", "název   hra  "},
-             .filesAfter = {{"hra.txt", "A1 B3"}},
              .board = "A1 B3",
-             .backEnabled = true});
+             .on = "Zpět",
+             .after = {{"hra.txt", "A1 B3"}}});
         struct Refused {
             const char *what;
             QString name;
@@ -163,8 +156,13 @@ private slots:
         };
         const Refused refusedNames[] = {
             {.what = "a backslash", .name = "a\\b", .message = slash},
-            {.what = "a tab", .name = "a\tb", .message = control},
-            {.what = "a zero-width space", .name = "\u200B", .message = invisible},
+            {.what = "a tab",
+             .name = "a\tb",
+             .message = "zpráva Trevak: Název partie nesmí obsahovat řídicí znaky, jako je konec "
+                        "řádku nebo tabulátor."},
+            {.what = "a zero-width space",
+             .name = "\u200B",
+             .message = "zpráva Trevak: Název partie musí obsahovat aspoň jeden viditelný znak."},
             {.what = "a right-to-left mark",
              .name = "abc\u202Etxt.exe",
              .message
@@ -177,35 +175,21 @@ private slots:
             QTest::addRow("Uložit refuses a name with %s", refused.what) << Flow {
                 .steps = {"A1", "B3", "Hra > Uložit", "název " + refused.name, refused.message},
                 .board = "A1 B3",
-                .backEnabled = true,
-                .saveEnabled = true};
+                .on = "Zpět Uložit"};
         }
         add("Uložit keeps a file of that name that is no game",
             {.steps = {"A1", "B3", "Hra > Uložit", "název vybraná",
                        "zpráva Trevak: Soubor <hry>/vybraná.txt nelze uložit:\n"
                        "Soubor tohoto názvu už existuje a není to uložená partie."},
-             .filesBefore = {{"vybraná.txt", "A1 x"}},
-             .filesAfter = {{"vybraná.txt", "A1 x"}},
              .board = "A1 B3",
-             .backEnabled = true,
-             .saveEnabled = true});
-        add("Uložit on the board emptied by a cancelled load",
-            {.steps = {"A1", "B3", "A5", "B7", "D8", "Hra > Uložit", "název hra", "F7",
-                       "Hra > Načíst", "Uložit? Ne", "otevřít Zrušit", "Hra > Uložit",
-                       "zpráva Trevak: Na šachovnici není žádný tah, není co uložit."},
-             .filesAfter = {{"hra.txt", "A1 B3 A5 B7 D8"}},
-             .saveEnabled = true});
+             .on = "Zpět Uložit",
+             .before = {{"vybraná.txt", "A1 x"}},
+             .after = {{"vybraná.txt", "A1 x"}}});
         add("Uložit without a home",
-            {.steps = {"A1", "B3", "Hra > Uložit",
-                       "zpráva Trevak: Partii nelze uložit: není známa domovská složka "
-                       "(proměnná prostředí HOME), ve které Trevak partie ukládá.",
-                       "Hra > Konec", "Konec? Ano",
-                       "zpráva Trevak: Partii nelze uložit: není známa domovská složka "
-                       "(proměnná prostředí HOME), ve které Trevak partie ukládá.",
+            {.steps = {"A1", "B3", "Hra > Uložit", noHome, "Hra > Konec", "Konec? Ano", noHome,
                        "Konec? Ne", "konec programu"},
              .board = "A1 B3",
-             .backEnabled = true,
-             .saveEnabled = true,
+             .on = "Zpět Uložit",
              .withoutHome = true});
         add("Pomoc", {.steps = {"Nápověda > Pomoc", "zpráva  Nápověda : " + help}});
     }
@@ -215,9 +199,10 @@ private slots:
         QFETCH(Flow, flow);
         OpenWindow w(!flow.withoutHome);
         QDir folder(w.folder.path());
-        for (const auto &[name, squares] : flow.filesBefore.asKeyValueRange()) {
+        for (const auto &[name, squares] : flow.before.asKeyValueRange()) {
             QFile file(folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(savedGame(squares)) > 0);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.write(savedGame(squares)) > 0);
         }
         QStringList dialogs;
         for (const QString &step : std::as_const(flow.steps)) {
@@ -233,21 +218,19 @@ private slots:
                 boardEmptyWhilePicking = w.window->moveCounter()->text() == "0";
         };
         for (const QString &step : std::as_const(flow.steps)) {
-            if (step == "zavřít okno")
-                w.window->close();
-            else if (step == "odhlásit")
-                w.window->offerToSaveBeforeLogout();
-            else if (step == "složka her je soubor")
-                QVERIFY(folder.removeRecursively() && QFile(folder.path()).open(QFile::WriteOnly));
-            else if (!isDialog(step))
+            if (step == "složka her je soubor") {
+                QVERIFY(folder.removeRecursively());
+                QVERIFY(QFile(folder.path()).open(QFile::WriteOnly));
+            } else if (!isDialog(step)) {
                 w.play(step);
+            }
         }
         QStringList transcript = w.services.transcript;
         QCOMPARE(transcript.replaceInStrings(folder.path(), "<hry>"), dialogs);
         QVERIFY(boardEmptyWhilePicking);
 
-        QCOMPARE(folder.entryList(QDir::Files | QDir::NoDotAndDotDot), flow.filesAfter.keys());
-        for (const auto &[name, squares] : flow.filesAfter.asKeyValueRange()) {
+        QCOMPARE(folder.entryList(QDir::Files), flow.after.keys());
+        for (const auto &[name, squares] : flow.after.asKeyValueRange()) {
             QFile file(folder.filePath(name));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), savedGame(squares));
@@ -261,26 +244,31 @@ private slots:
             QCOMPARE(w.window->square(square)->mark(), mark);
         }
         QCOMPARE(w.window->moveCounter()->text(), QString::number(board.size()));
-        QCOMPARE(w.window->backButton()->isEnabled(), flow.backEnabled);
-        QCOMPARE(w.window->forwardButton()->isEnabled(), flow.forwardEnabled);
-        QCOMPARE(w.window->saveAction()->isEnabled(), flow.saveEnabled);
+        QStringList on;
+        if (w.window->backButton()->isEnabled())
+            on << "Zpět";
+        if (w.window->forwardButton()->isEnabled())
+            on << "Vpřed";
+        if (w.window->saveAction()->isEnabled())
+            on << "Uložit";
+        QCOMPARE(on.join(' '), flow.on);
     }
 
-    // One About window at its place however often chosen, left where it was moved; Escape and
-    // leaving close it. Its links go to the desktop; a right click opens nothing.
+    // One About window at its place however often chosen, left where it was moved; Escape closes
+    // it. Its links are links to a screen reader, drawn underlined in blue, and go to the desktop.
     void aboutWindow()
     {
         OpenWindow w;
         w.play("Nápověda > O programu");
         const QPointer<AboutWindow> about = w.window->aboutWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QVERIFY(QTest::qWaitForWindowActive(about));
         QCOMPARE(about->geometry(), QRect(188, 264, 179, 188));  // 2820, 3960, 2685, 2820 twips
         about->move(about->pos() + QPoint(40, 30));
+        w.window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), w.window.get());
         w.play("Nápověda > O programu");
-        QCOMPARE(w.window->aboutWindow(), about);
+        QTRY_COMPARE(QApplication::activeWindow(), about);
         QCOMPARE(about->geometry(), QRect(228, 294, 179, 188));
-        for (const char *text : {"Trevak", "Autor: Tým Trevak", "Email:", "Domovské stránky:"})
-            QVERIFY2(childShowing(about, text), text);
 
         w.services.linksOpen = false;
         const char *links[][2] = {
@@ -291,7 +279,10 @@ private slots:
         for (const auto &[caption, address] : links) {
             QWidget *link = childShowing(about, caption);
             QVERIFY2(link, caption);
-            // Drawn underlined in blue: a row of the link's own blue under its text.
+            QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(link);
+            QCOMPARE(heard->role(), QAccessible::Link);
+            QCOMPARE(heard->text(QAccessible::Name), caption);
+            QCOMPARE(heard->text(QAccessible::Description), address);
             const QImage shot = link->grab().toImage().convertToFormat(QImage::Format_RGB32);
             int longestBlueRow = 0;
             for (int y = 0; y < shot.height(); ++y) {
@@ -301,7 +292,6 @@ private slots:
                 longestBlueRow = std::max(longestBlueRow, blue);
             }
             QVERIFY2(longestBlueRow > 6 * int(qstrlen(caption)), caption);
-            QTest::mouseClick(link, Qt::RightButton);
             QTest::mouseClick(link, Qt::LeftButton);
             QCOMPARE(w.services.transcript,
                      QStringList({"odkaz " + QString(address),
@@ -310,13 +300,10 @@ private slots:
                                         "který by ho otevřel."}));
             w.services.transcript.clear();
         }
-
         QTest::keyClick(about, Qt::Key_Escape);
         QTRY_VERIFY(about.isNull());
         w.play("Nápověda > O programu");
         QCOMPARE(w.window->aboutWindow()->geometry(), QRect(188, 264, 179, 188));
-        w.play("Hra > Konec");
-        QTRY_VERIFY(!w.window->aboutWindow()->isVisible());
     }
 };
 

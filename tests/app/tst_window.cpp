@@ -1,21 +1,36 @@
-// The main window as the player sees it: its layout, every control after every gesture of a
-// whole game, drawing again only what changed, the keyboard and a screen reader, and twice the
-// scale.
+// The main window as the player sees and hears it: its layout; every square and counter on the
+// screen after each click of a whole game, drawn again only where something changed; the keyboard,
+// the focus after dialogs and what a screen reader is told; twice the scale.
 
+#include "app/Announcer.h"
 #include "app/CoordinateLabels.h"
 #include "app/GaugeWidget.h"
 #include "tests/support/OpenWindow.h"
 
 #include <QAccessibleActionInterface>
+#include <QAccessibleValueInterface>
 #include <QPainter>
 #include <QScreen>
 
 using namespace trevak;
 using namespace trevak::testing;
 
-static QString spoken(QObject *object)
+static QAccessibleInterface *accessible(QObject *object)
 {
-    return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// What a screen reader says of a control: "A1, prázdné", "Zpět".
+static QString spoken(QObject *control)
+{
+    return accessible(control)->text(QAccessible::Name);
+}
+
+// The result a screen reader was last told, while it shows.
+static QString heard(const MainWindow &window)
+{
+    QAccessibleInterface *announcer = accessible(window.announcer());
+    return announcer->state().invisible ? QString() : announcer->text(QAccessible::Name);
 }
 
 static QImage rgb(const QImage &image)
@@ -54,15 +69,21 @@ struct PaintLog : QObject {
 };
 
 struct Gesture {
-    QString play;  // as OpenWindow::play() reads it
+    QString play;
     int shownStep;  // afterwards
     bool refused = false;  // with a beep
 };
 
-struct Key {
-    Qt::Key key;
-    QString focus;  // the square that has the focus afterwards
-    QString spoken = {};  // what a screen reader hears of it, if checked
+struct Keys {
+    QString steps;  // from a fresh window, as OpenWindow::play() reads them
+    QString focus;  // what a screen reader says of the control with the focus afterwards
+    QString heard;  // the last result told
+};
+
+struct DialogFocus {
+    QString steps;  // before the dialog
+    QString item;  // the menu item whose dialog takes the focus, or "odhlásit"
+    QString focus;  // afterwards
 };
 
 class TestWindow : public QObject {
@@ -75,11 +96,9 @@ private slots:
         QWidget *client = w.window->centralWidget();
         QCOMPARE(w.window->windowTitle(), "Trevak");
         QCOMPARE(client->size(), QSize(561, 384));
-        QCOMPARE(client->findChildren<SquareWidget *>().size(), 64);
         const QImage shot = rgb(client->grab().toImage());
         const QImage knight = rgb(QImage(":/pictures/knight.bmp")).copy(0, 0, 106, 126);
         QCOMPARE(shot.copy(385, 95, 106, 126), knight);
-
         // "Počet bodů:" is drawn on two lines.
         QWidget *points = childShowing(client, "Počet bodů:");
         const int inkHeight = inkBounds(shot.copy(points->geometry())).height();
@@ -90,25 +109,23 @@ private slots:
         w.window->square(1)->render(&square, {}, {}, QWidget::DrawChildren);
         QCOMPARE(square.pixel(0, 0), qRgb(0, 0, 0));
         QCOMPARE(square.pixel(40, 40), qRgb(0, 0, 0));
-        QCOMPARE(w.window->saveAction()->isEnabled(), false);
 
         // Ranks left and right of their rows, files under and over their columns, each drawn
         // on the side nearer the board.
         QStringList captions;
         for (const CoordinateLabels::Caption &caption : CoordinateLabels::captions()) {
             const QString text = caption.text;
-            const bool rank = caption.text.isDigit();
             const bool right = caption.rect.left() > 344;
             const bool below = caption.rect.top() > 344;
             const QRect place = caption.rect.adjusted(0, 2, 0, 0) & shot.rect();
             const QRect ink = inkBounds(shot.copy(place)).translated(place.topLeft());
             QVERIFY(!ink.isEmpty());
-            if (rank) {
+            if (caption.text.isDigit()) {
                 const QRect row = w.window->square(squareNamed("A" + text))->geometry();
                 QCOMPARE(caption.rect.center().y(), row.center().y());
-                QCOMPARE_LT(right ? ink.left() - caption.rect.left()
-                                  : caption.rect.right() - ink.right(),
-                            3);
+                const int gap
+                    = right ? ink.left() - caption.rect.left() : caption.rect.right() - ink.right();
+                QCOMPARE_LT(gap, 3);
                 captions << text + (right ? " right" : " left");
             } else {
                 const QRect column = w.window->square(squareNamed(text + "1"))->geometry();
@@ -118,10 +135,10 @@ private slots:
             }
         }
         QStringList expected;
-        for (const char *name : {"1", "2", "3", "4", "5", "6", "7", "8"})
-            expected << QString(name) + " left" << QString(name) + " right";
-        for (const char *name : {"A", "B", "C", "D", "E", "F", "G", "H"})
-            expected << QString(name) + " below" << QString(name) + " above";
+        for (QChar rank : QString("12345678"))
+            expected << rank + QString(" left") << rank + QString(" right");
+        for (QChar file : QString("ABCDEFGH"))
+            expected << file + QString(" below") << file + QString(" above");
         captions.sort();
         expected.sort();
         QCOMPARE(captions, expected);
@@ -208,7 +225,6 @@ private slots:
             QPainter(&gauge).fillRect(14, 343 - bar, 25, bar,
                                       window->palette().color(QPalette::WindowText));
             QCOMPARE(shot.copy(506, 0, 55, 344), gauge);
-            QCOMPARE(window->gauge()->visibleStrokes(), gesture.shownStep);
             QCOMPARE(painted.contains(window->gauge()), gesture.shownStep != shownBefore);
             shownBefore = gesture.shownStep;
             QCOMPARE(window->backButton()->isEnabled(), window->game().backEnabled());
@@ -221,72 +237,151 @@ private slots:
                  QStringList({"pípnutí", "pípnutí", "Konec? Ne",
                               "zpráva Vyhrál jste.: Blahopřeji, Všechna pole jsou zaplněna.",
                               "pípnutí"}));
+        QCOMPARE(heard(*window), "Všechna pole jsou zaplněna.");
     }
 
-    // The arrows move over the board and stop at its edges, Space and Enter play the square;
-    // the focus shows as a frame of two pixels inside the border, only after a key.
-    void keyboardAndScreenReader()
+    // From a fresh window, whose focus is on A1.
+    void keyboard_data()
+    {
+        QTest::addColumn<Keys>("keys");
+        const Keys rows[] = {
+            {.steps = "Tab, Tab", .focus = "A1, prázdné", .heard = ""},
+            {.steps = "Down, Left, Up, Right, Right", .focus = "C2, prázdné", .heard = ""},
+            {.steps = "H8, Tab, Backtab, Up, Right",
+             .focus = "H8, jezdec",
+             .heard = "Jezdec na H8, tah 1"},
+            {.steps = "Up, Space", .focus = "A2, jezdec", .heard = "Jezdec na A2, tah 1"},
+            {.steps = "Space, Up, Up, Right, Enter",
+             .focus = "B3, jezdec",
+             .heard = "Jezdec na B3, tah 2"},
+            {.steps = "A1, B3, Tab, Tab, Right, Down, Down, Return",
+             .focus = "C1, jezdec",
+             .heard = "Jezdec na C1, tah 3"},
+            {.steps = "B3, Tab, Tab", .focus = "B3, jezdec", .heard = "Jezdec na B3, tah 1"},
+            {.steps = "A1, B3, Tab, Tab, Down, Down, Left",
+             .focus = "A1, navštíveno",
+             .heard = "Jezdec na B3, tah 2"},
+            {.steps = "Space, Space", .focus = "A1, jezdec", .heard = "Pole A1 je obsazené."},
+            {.steps = "Space, Right, Space",
+             .focus = "B1, prázdné",
+             .heard = "Na pole B1 jezdec neskočí."},
+            {.steps = "A1, B3, C1, Tab, Space", .focus = "Zpět", .heard = "Jezdec na B3, tah 2"},
+            {.steps = "C2, Tab, Space",
+             .focus = "A1, prázdné",
+             .heard = "Šachovnice je prázdná, tah 0"},
+            {.steps = "A1, B3, C1, Zpět, Zpět, Tab, Tab, Space",
+             .focus = "Vpřed",
+             .heard = "Jezdec na B3, tah 2"},
+            {.steps = "A1, B3, Zpět, Tab, Tab, Space",
+             .focus = "B3, jezdec",
+             .heard = "Jezdec na B3, tah 2"},
+        };
+        for (const Keys &row : rows)
+            QTest::newRow(qPrintable(row.steps)) << row;
+    }
+
+    // Where the focus ends and the last result told; a control pressed with Space, or the square
+    // the focus went to from it, describes the result too. Only the square with the focus shows
+    // a ring, black inside white, within the pictures' margin.
+    void keyboard()
+    {
+        QFETCH(Keys, keys);
+        OpenWindow w;
+        MainWindow *window = w.window.get();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        for (const QString &step : keys.steps.split(", ", Qt::SkipEmptyParts))
+            w.play(step);
+        QCoreApplication::processEvents();
+        QCOMPARE(spoken(QApplication::focusWidget()), keys.focus);
+        QCOMPARE(heard(*window), keys.heard);
+        if (keys.steps.endsWith("Space"))
+            QCOMPARE(accessible(QApplication::focusWidget())->text(QAccessible::Description),
+                     keys.heard);
+        // The squares drawn with a ring: black two pixels inside the border all round, and
+        // not further in.
+        const QImage shot = onScreen(window);
+        QStringList ringed;
+        for (int square = 1; square <= 64; ++square) {
+            const auto black = [&](int x, int y) {
+                const QPoint at = window->square(square)->mapTo(window, QPoint(x, y));
+                return shot.pixel(at) == qRgb(0, 0, 0);
+            };
+            const int sides = black(3, 20) + black(20, 3) + black(37, 20) + black(20, 37);
+            if (sides == 4 && !black(5, 20))
+                ringed << nameOf(square);
+            else if (sides > 0 || black(5, 20))
+                ringed << nameOf(square) + " broken";
+        }
+        const bool onBoard = keys.focus.contains(", ");
+        QCOMPARE(ringed, onBoard ? QStringList {keys.focus.section(',', 0, 0)} : QStringList {});
+    }
+
+    void focusAfterDialogs_data()
+    {
+        QTest::addColumn<DialogFocus>("dialog");
+        const DialogFocus rows[] = {
+            {.steps = "A1, B3, Tab", .item = "Hra > Nová", .focus = "A1, prázdné"},
+            {.steps = "A1, B3, Up", .item = "Hra > Uložit", .focus = "A2, prázdné"},
+            {.steps = "Up, Right", .item = "Hra > Načíst", .focus = "B2, prázdné"},
+            {.steps = "A1, B3, Tab",
+             .item = "Hra > Načíst",
+             .focus = "A1, prázdné"},  // Zpět goes off
+            {.steps = "Right", .item = "Nápověda > Pomoc", .focus = "B1, prázdné"},
+            {.steps = "A1, B3, Up", .item = "odhlásit", .focus = "A2, prázdné"},  // answered Zrušit
+        };
+        for (const DialogFocus &row : rows)
+            QTest::newRow(qPrintable(row.steps + ", " + row.item)) << row;
+    }
+
+    // The menus are used by keyboard, so the menu bar has the focus while the dialog, another
+    // window, is open; afterwards this window is active, the focus where the player left it.
+    void focusAfterDialogs()
+    {
+        QFETCH(DialogFocus, dialog);
+        OpenWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        for (const QString &step : dialog.steps.split(", "))
+            w.play(step);
+        QWidget other;
+        w.services.whileModal = [&] {
+            w.window->menuBar()->setFocus(Qt::MenuBarFocusReason);
+            other.show();
+            other.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &other);
+        };
+        w.play(dialog.item);
+        QTRY_COMPARE(QApplication::activeWindow(), w.window.get());
+        QCOMPARE(spoken(QApplication::focusWidget()), dialog.focus);
+    }
+
+    // What a screen reader finds besides the squares' names and the results told.
+    void screenReader()
     {
         OpenWindow w;
         MainWindow *window = w.window.get();
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QAccessibleInterface *b1 = QAccessible::queryAccessibleInterface(window->square(2));
+        QAccessibleInterface *b1 = accessible(window->square(squareNamed("B1")));
         QCOMPARE(b1->role(), QAccessible::Button);
-        QCOMPARE(b1->text(QAccessible::Name), "B1, prázdné");
         b1->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(b1->text(QAccessible::Name), "B1, jezdec");
         b1->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
-        QCOMPARE(QApplication::focusWidget(), window->square(2));
-        window->square(1)->setFocus(Qt::TabFocusReason);
-        // The squares are buttons to a screen reader; the counter stays a text.
-        QCOMPARE(QAccessible::queryAccessibleInterface(window->moveCounter())->role(),
-                 QAccessible::StaticText);
-        const Key keys[] = {
-            {.key = Qt::Key_Down, .focus = "A1", .spoken = "A1, prázdné"},
-            {.key = Qt::Key_Left, .focus = "A1"},
-            {.key = Qt::Key_Up, .focus = "A2", .spoken = "A2, prázdné"},
-            {.key = Qt::Key_Up, .focus = "A3"},
-            {.key = Qt::Key_Space, .focus = "A3", .spoken = "A3, jezdec"},
-            {.key = Qt::Key_Enter, .focus = "A3"},  // refused: the knight is there
-            {.key = Qt::Key_Right, .focus = "B3"},
-            {.key = Qt::Key_Right, .focus = "C3"},
-            {.key = Qt::Key_Up, .focus = "C4"},
-            {.key = Qt::Key_Return, .focus = "C4", .spoken = "C4, jezdec"},
-            {.key = Qt::Key_Down, .focus = "C3"},
-            {.key = Qt::Key_Down, .focus = "C2"},
-            {.key = Qt::Key_Down, .focus = "C1"},
-            {.key = Qt::Key_Left, .focus = "B1", .spoken = "B1, navštíveno"},
-        };
-        for (const Key &key : keys) {
-            QTest::keyClick(QApplication::focusWidget(), key.key);
-            QCoreApplication::processEvents();
-            SquareWidget *focus = window->square(squareNamed(key.focus));
-            QCOMPARE(QApplication::focusWidget(), focus);
-            if (!key.spoken.isEmpty())
-                QCOMPARE(spoken(focus), key.spoken);
-            const QImage shot = onScreen(window);
-            const auto black = [&](int square, QPoint at) {
-                return shot.pixel(window->square(square)->mapTo(window, at)) == qRgb(0, 0, 0);
-            };
-            // The ring's black inside, all round, within the pictures' margin.
-            for (int square = 1; square <= 64; ++square) {
-                const bool framed = square == squareNamed(key.focus);
-                QCOMPARE(black(square, {3, 20}), framed);
-                QCOMPARE(black(square, {20, 3}), framed);
-                QCOMPARE(black(square, {37, 20}), framed);
-                QCOMPARE(black(square, {20, 37}), framed);
-                QCOMPARE(black(square, {5, 20}), false);
-            }
+        QCOMPARE(QApplication::focusWidget(), window->square(squareNamed("B1")));
+        w.play("C3");
+        w.play("D1");
+        QAccessibleInterface *gauge = accessible(window->gauge());
+        QCOMPARE(gauge->role(), QAccessible::ProgressBar);
+        QCOMPARE(gauge->valueInterface()->currentValue().toInt(), 5);  // 3 of 64 squares
+        QAccessibleInterface *counter = accessible(window->moveCounter());
+        QCOMPARE(counter->role(), QAccessible::StaticText);
+        QStringList texts;
+        QAccessibleInterface *client = accessible(window->centralWidget());
+        for (int i = 0; i < client->childCount(); ++i) {
+            texts << client->child(i)->text(QAccessible::Name);
         }
-        // The arrows stop at the top and the right edge too.
-        window->square(64)->setFocus(Qt::TabFocusReason);
-        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Right}) {
-            QTest::keyClick(window->square(64), key);
-            QCOMPARE(QApplication::focusWidget(), window->square(64));
-        }
-        QCOMPARE(w.services.transcript, QStringList({"pípnutí"}));
-        QCOMPARE(spoken(window->findChild<CoordinateLabels *>()),
-                 "Označení řad 1 až 8 a sloupců A až H");
+        QVERIFY(texts.contains("Obrázek šachového jezdce"));
+        QVERIFY(texts.contains("Označení řad 1 až 8 a sloupců A až H"));
+        // The counter is read with its caption, the caption not on its own.
+        QCOMPARE(texts.filter("Počet bodů"), QStringList {"Počet bodů: 3"});
     }
 
     // At twice the scale the layout is doubled and the pictures come from their 2x artwork.

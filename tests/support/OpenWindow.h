@@ -1,6 +1,6 @@
 #pragma once
 // The real main window, shown offscreen with a games folder of its own and its modal services
-// played by a script, and the gestures the window tests use.
+// played by a script, and the steps of a player in words.
 
 #include "app/MainWindow.h"
 #include "app/PlatformServices.h"
@@ -23,13 +23,13 @@ namespace trevak::testing {
 // Answers every dialog with the next answer of `script` and notes it in `transcript`, in the words
 // a player would use:
 //   "Konec? Ano"             the offer "Přejete si uložit hru?" titled Konec, answered Ano (Ne,
-//                            Zrušit); without a scripted answer Ne, or Zrušit where it is offered
+//                            Zrušit); with no answer left Ne, or Zrušit where it is offered
 //   "název hra"              the box "Zadej název partie.", hra typed; "název Zrušit" cancels it
 //   "otevřít vybraná.txt"    the open dialog in the games folder, that file picked, or Zrušit
 //   "zpráva Trevak: text"    a message, its title and text
 //   "odkaz https://..."      an address handed to the desktop
 //   "pípnutí", "konec programu"
-// A dialog other than these shows in the transcript with all its texts.
+// A dialog asked with other texts than these shows them all.
 class ScriptedServices : public PlatformServices {
 public:
     QStringList script;
@@ -44,27 +44,25 @@ public:
     }
     Answer askYesNo(const QString &title, const QString &question) override
     {
-        return ask(title, question, "Ne");
+        return yesNo(title, question, "Ne");
     }
     Answer askYesNoCancel(const QString &title, const QString &question) override
     {
-        return ask(title, question, "Zrušit");
+        return yesNo(title, question, "Zrušit");
     }
     QString askText(const QString &title, const QString &prompt) override
     {
-        const QString typed = next("Zrušit");
-        const bool expected = title == "Uložit partii." && prompt == "Zadej název partie.";
-        note((expected ? "název " : "název (" + title + ", " + prompt + ") ") + typed);
+        const bool usual = title == "Uložit partii." && prompt == "Zadej název partie.";
+        const QString typed = ask(usual ? "název" : "název (" + title + ", " + prompt + ")");
         return typed == "Zrušit" ? QString() : typed;
     }
     QString chooseFileToOpen(const QString &title, const QString &folder,
                              const QString &filter) override
     {
-        const QString picked = next("Zrušit");
-        const bool expected
+        const bool usual
             = title == "Otevřít" && folder == gamesFolder && filter == "Všechny soubory (*.txt)";
-        note((expected ? "otevřít " : "otevřít (" + title + ", " + folder + ", " + filter + ") ")
-             + picked);
+        const QString texts = "(" + title + ", " + folder + ", " + filter + ")";
+        const QString picked = ask(usual ? "otevřít" : "otevřít " + texts);
         return picked == "Zrušit" ? QString() : gamesFolder + '/' + picked;
     }
     void beep() override { transcript << "pípnutí"; }
@@ -77,17 +75,16 @@ public:
     void endProgram() override { transcript << "konec programu"; }
 
 private:
-    QString next(const QString &otherwise)
+    QString ask(const QString &dialog, const QString &otherwise = "Zrušit")
     {
-        return script.isEmpty() ? otherwise : script.takeFirst();
+        const QString answer = script.isEmpty() ? otherwise : script.takeFirst();
+        note(dialog + " " + answer);
+        return answer;
     }
-    Answer ask(const QString &title, const QString &question, const QString &otherwise)
+    Answer yesNo(const QString &title, const QString &question, const QString &otherwise)
     {
-        const QString answer = next(otherwise);
-        if (question == "Přejete si uložit hru?")
-            note(title + "? " + answer);
-        else
-            note(title + ": " + question + " " + answer);
+        const bool usual = question == "Přejete si uložit hru?";
+        const QString answer = ask(usual ? title + "?" : title + ": " + question, otherwise);
         if (answer == "Ano")
             return Answer::Yes;
         return answer == "Ne" ? Answer::No : Answer::Cancel;
@@ -120,17 +117,27 @@ public:
         window->show();
     }
 
-    // "A1" .. "H8", "Zpět", "Vpřed", or a menu item as "Hra > Nová".
+    // A square clicked ("A1"), "Zpět" or "Vpřed" clicked, a menu item ("Hra > Nová"), a key
+    // pressed where the focus is ("Tab", "Space", "Up"), "zavřít okno" (the frame's close
+    // button) or "odhlásit" (the desktop logs out).
     void play(const QString &step)
     {
-        if (step == "Zpět" || step == "Vpřed") {
-            QTest::mouseClick(step == "Zpět" ? window->backButton() : window->forwardButton(),
-                              Qt::LeftButton);
-        } else if (step.contains(" > ")) {
+        static const QStringList keys
+            = {"Tab", "Backtab", "Space", "Enter", "Return", "Up", "Down", "Left", "Right"};
+        if (step == "Zpět")
+            QTest::mouseClick(window->backButton(), Qt::LeftButton);
+        else if (step == "Vpřed")
+            QTest::mouseClick(window->forwardButton(), Qt::LeftButton);
+        else if (step.contains(" > "))
             menuItem(step)->trigger();
-        } else {
+        else if (keys.contains(step))
+            QTest::keyClick(QApplication::focusWidget(), QKeySequence(step)[0].key());
+        else if (step == "zavřít okno")
+            window->close();
+        else if (step == "odhlásit")
+            window->offerToSaveBeforeLogout();
+        else
             QTest::mouseClick(window->square(squareNamed(step)), Qt::LeftButton);
-        }
     }
     // "Hra > Nová": the item of that menu, written without the '&'s.
     QAction *menuItem(const QString &path) const
