@@ -99,6 +99,17 @@ private slots:
         const QImage shot = rgb(client->grab().toImage());
         const QImage knight = rgb(QImage(":/pictures/knight.bmp")).copy(0, 0, 106, 126);
         QCOMPARE(shot.copy(385, 95, 106, 126), knight);
+        // The menus with their underlined letters, and the lines between groups of items.
+        QStringList menus;
+        for (QAction *menu : w.window->menuBar()->actions()) {
+            QStringList items;
+            for (QAction *item : menu->menu()->actions())
+                items << (item->isSeparator() ? "----" : item->text());
+            menus << menu->text() + ": " + items.join(", ");
+        }
+        QCOMPARE(menus,
+                 QStringList({"&Hra: &Nová, ----, &Uložit, N&ačíst, ----, &Konec",
+                              "&Nápověda: &Pomoc, &O programu"}));
         // "Počet bodů:" is drawn on two lines.
         QWidget *points = childShowing(client, "Počet bodů:");
         const int inkHeight = inkBounds(shot.copy(points->geometry())).height();
