@@ -248,6 +248,7 @@ private slots:
         w.play("Nápověda > O programu");
         QTRY_COMPARE(QApplication::activeWindow(), about);
         QCOMPARE(about->geometry(), QRect(228, 294, 179, 188));
+        QVERIFY(childShowing(about, "Trevak")->font().bold());
 
         w.services.linksOpen = false;
         const char *links[][2] = {

@@ -80,10 +80,45 @@ struct Keys {
     QString heard;  // the last result told
 };
 
+// From a fresh window, whose focus is on A1.
+const Keys keyRows[] = {
+    {.steps = "Tab, Tab", .focus = "A1, prázdné", .heard = ""},
+    {.steps = "Down, Left, Up, Right, Right", .focus = "C2, prázdné", .heard = ""},
+    {.steps = "H8, Tab, Backtab, Up, Right", .focus = "H8, jezdec", .heard = "Jezdec na H8, tah 1"},
+    {.steps = "Up, Space", .focus = "A2, jezdec", .heard = "Jezdec na A2, tah 1"},
+    {.steps = "Space, Up, Up, Right, Enter", .focus = "B3, jezdec", .heard = "Jezdec na B3, tah 2"},
+    {.steps = "A1, B3, Tab, Tab, Right, Down, Down, Return",
+     .focus = "C1, jezdec",
+     .heard = "Jezdec na C1, tah 3"},
+    {.steps = "B3, Tab, Tab", .focus = "B3, jezdec", .heard = "Jezdec na B3, tah 1"},
+    {.steps = "A1, B3, Tab, Tab, Down, Down, Left",
+     .focus = "A1, navštíveno",
+     .heard = "Jezdec na B3, tah 2"},
+    {.steps = "Space, Space", .focus = "A1, jezdec", .heard = "Pole A1 je obsazené."},
+    {.steps = "Space, Right, Space", .focus = "B1, prázdné", .heard = "Na pole B1 jezdec neskočí."},
+    {.steps = "A1, B3, C1, Tab, Space", .focus = "Zpět", .heard = "Jezdec na B3, tah 2"},
+    {.steps = "C2, Tab, Space", .focus = "A1, prázdné", .heard = "Šachovnice je prázdná, tah 0"},
+    {.steps = "A1, B3, C1, Zpět, Zpět, Tab, Tab, Space",
+     .focus = "Vpřed",
+     .heard = "Jezdec na B3, tah 2"},
+    {.steps = "A1, B3, Zpět, Tab, Tab, Space",
+     .focus = "B3, jezdec",
+     .heard = "Jezdec na B3, tah 2"},
+};
+
 struct DialogFocus {
     QString steps;  // before the dialog
     QString item;  // the menu item whose dialog takes the focus, or "odhlásit"
     QString focus;  // afterwards
+};
+
+const DialogFocus dialogRows[] = {
+    {.steps = "A1, B3, Tab", .item = "Hra > Nová", .focus = "A1, prázdné"},
+    {.steps = "A1, B3, Up", .item = "Hra > Uložit", .focus = "A2, prázdné"},
+    {.steps = "Up, Right", .item = "Hra > Načíst", .focus = "B2, prázdné"},
+    {.steps = "A1, B3, Tab", .item = "Hra > Načíst", .focus = "A1, prázdné"},  // Zpět goes off
+    {.steps = "Right", .item = "Nápověda > Pomoc", .focus = "B1, prázdné"},
+    {.steps = "A1, B3, Up", .item = "odhlásit", .focus = "A2, prázdné"},  // answered Zrušit
 };
 
 class TestWindow : public QObject {
@@ -251,43 +286,10 @@ private slots:
         QCOMPARE(heard(*window), "Všechna pole jsou zaplněna.");
     }
 
-    // From a fresh window, whose focus is on A1.
     void keyboard_data()
     {
         QTest::addColumn<Keys>("keys");
-        const Keys rows[] = {
-            {.steps = "Tab, Tab", .focus = "A1, prázdné", .heard = ""},
-            {.steps = "Down, Left, Up, Right, Right", .focus = "C2, prázdné", .heard = ""},
-            {.steps = "H8, Tab, Backtab, Up, Right",
-             .focus = "H8, jezdec",
-             .heard = "Jezdec na H8, tah 1"},
-            {.steps = "Up, Space", .focus = "A2, jezdec", .heard = "Jezdec na A2, tah 1"},
-            {.steps = "Space, Up, Up, Right, Enter",
-             .focus = "B3, jezdec",
-             .heard = "Jezdec na B3, tah 2"},
-            {.steps = "A1, B3, Tab, Tab, Right, Down, Down, Return",
-             .focus = "C1, jezdec",
-             .heard = "Jezdec na C1, tah 3"},
-            {.steps = "B3, Tab, Tab", .focus = "B3, jezdec", .heard = "Jezdec na B3, tah 1"},
-            {.steps = "A1, B3, Tab, Tab, Down, Down, Left",
-             .focus = "A1, navštíveno",
-             .heard = "Jezdec na B3, tah 2"},
-            {.steps = "Space, Space", .focus = "A1, jezdec", .heard = "Pole A1 je obsazené."},
-            {.steps = "Space, Right, Space",
-             .focus = "B1, prázdné",
-             .heard = "Na pole B1 jezdec neskočí."},
-            {.steps = "A1, B3, C1, Tab, Space", .focus = "Zpět", .heard = "Jezdec na B3, tah 2"},
-            {.steps = "C2, Tab, Space",
-             .focus = "A1, prázdné",
-             .heard = "Šachovnice je prázdná, tah 0"},
-            {.steps = "A1, B3, C1, Zpět, Zpět, Tab, Tab, Space",
-             .focus = "Vpřed",
-             .heard = "Jezdec na B3, tah 2"},
-            {.steps = "A1, B3, Zpět, Tab, Tab, Space",
-             .focus = "B3, jezdec",
-             .heard = "Jezdec na B3, tah 2"},
-        };
-        for (const Keys &row : rows)
+        for (const Keys &row : keyRows)
             QTest::newRow(qPrintable(row.steps)) << row;
     }
 
@@ -330,17 +332,7 @@ private slots:
     void focusAfterDialogs_data()
     {
         QTest::addColumn<DialogFocus>("dialog");
-        const DialogFocus rows[] = {
-            {.steps = "A1, B3, Tab", .item = "Hra > Nová", .focus = "A1, prázdné"},
-            {.steps = "A1, B3, Up", .item = "Hra > Uložit", .focus = "A2, prázdné"},
-            {.steps = "Up, Right", .item = "Hra > Načíst", .focus = "B2, prázdné"},
-            {.steps = "A1, B3, Tab",
-             .item = "Hra > Načíst",
-             .focus = "A1, prázdné"},  // Zpět goes off
-            {.steps = "Right", .item = "Nápověda > Pomoc", .focus = "B1, prázdné"},
-            {.steps = "A1, B3, Up", .item = "odhlásit", .focus = "A2, prázdné"},  // answered Zrušit
-        };
-        for (const DialogFocus &row : rows)
+        for (const DialogFocus &row : dialogRows)
             QTest::newRow(qPrintable(row.steps + ", " + row.item)) << row;
     }
 
