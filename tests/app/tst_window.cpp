@@ -112,8 +112,6 @@ struct DialogFocus {
 
 const DialogFocus dialogRows[] = {
     {.steps = "A1, B3, Tab", .item = "Hra > Nová", .focus = "A1, prázdné"},
-    {.steps = "A1, B3, Up", .item = "Hra > Uložit", .focus = "A2, prázdné"},
-    {.steps = "Up, Right", .item = "Hra > Načíst", .focus = "B2, prázdné"},
     {.steps = "A1, B3, Tab", .item = "Hra > Načíst", .focus = "A1, prázdné"},  // Zpět goes off
     {.steps = "Right", .item = "Nápověda > Pomoc", .focus = "B1, prázdné"},
     {.steps = "A1, B3, Up", .item = "odhlásit", .focus = "A2, prázdné"},  // answered Zrušit

@@ -1,8 +1,8 @@
 // The built program on a virtual X display under the test's own session manager (libSM's manager
 // side), driven by xdotool's real X input and checked on the screen and in its files; of the
 // window it knows the board's geometry only. The cases follow the sessions of one user: a game
-// played, kept at a checkpoint, saved and loaded through the menu; a logout cancelled, one that
-// saves; the login with the game as it was; a logout that throws it away, the login after, Konec.
+// played and kept at a checkpoint; a logout cancelled, one that saves; the login with the game as
+// it was; a logout that throws it away, the login after, Konec.
 
 #include "tests/support/BoardFacts.h"
 
@@ -274,21 +274,6 @@ private slots:
         const QStringList discard = manager.properties.value("DiscardCommand");
         QCOMPARE(QProcess::execute(discard.first(), discard.mid(1)), 0);
         QVERIFY(!QFile::exists(keptGame()));
-    }
-
-    // Hra > Uložit saves the whole game, the step taken back too; Hra > Načíst, Ne to the offer
-    // (its key N: Escape does not answer it) and the file from the open dialog.
-    void saveAndLoad()
-    {
-        menu("u");
-        QVERIFY(answer("^Uložit partii\\.$", "Return", "hra"));
-        QCOMPARE(contentOf(folder.filePath("hra.txt")), savedGameBytes({1, 18, 3}));
-        menu("a");
-        QVERIFY(answer("^Uložit$", "n"));
-        QVERIFY(answer("^Otevřít$", "Return", "hra.txt"));
-        QVERIFY(shows({"A1", "B3", "C1"}));
-        play("Zpět");
-        QVERIFY(shows({"A1", "B3"}));
     }
 
     // A logout cancelled, then one answered Ano, which saves the game and keeps it.
