@@ -28,6 +28,8 @@ class TestPlatform : public QObject {
                     shown << label->text();
             for (QPushButton *button : dialog->findChildren<QPushButton *>())
                 shown << button->text();
+            if (dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint))
+                shown << "close button";
             if (auto *box = qobject_cast<QMessageBox *>(dialog))
                 shown << (box->textFormat() == Qt::PlainText ? "plain" : "rich")
                       << QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon());
@@ -73,17 +75,19 @@ private slots:
         QCOMPARE(
             shown,
             QStringList({"Otevřít", "Hledat v:", "Název &souboru:", "Soubory typu:", "&Otevřít",
-                         "Zrušit", "Název | hry | hra.txt", "Velikost |  | 193 B",
+                         "Zrušit", "close button", "Název | hry | hra.txt", "Velikost |  | 193 B",
                          "Typ | Složka | prostý textový dokument",
                          "Datum změny | 08.12.26 9:05 | 08.12.26 9:05", "sizes on the right"}));
         answerNext("Escape");
         qt.showMessage("Trevak", text, MessageIcon::Information);
-        QCOMPARE(shown, QStringList({"Trevak", text, "OK", "plain", "Information"}));
+        QCOMPARE(shown,
+                 QStringList({"Trevak", text, "OK", "close button", "plain", "Information"}));
         answerNext("Return");
         qt.showMessage("Trevak", text, MessageIcon::Warning);
-        QCOMPARE(shown, QStringList({"Trevak", text, "OK", "plain", "Warning"}));
+        QCOMPARE(shown, QStringList({"Trevak", text, "OK", "close button", "plain", "Warning"}));
         // Only the buttons answer the offer to save: Escape or the close button would say Ne and
-        // throw the game away unasked, and leave Return no Ano to press.
+        // throw the game away unasked, and leave Return no Ano to press. Its frame has no close
+        // button, unlike every other dialog's.
         answerNext("Escape, close, Return");
         QCOMPARE(qt.askYesNo("Trevak", text), Answer::Yes);
         QCOMPARE(shown, QStringList({"Trevak", text, "&Ano", "&Ne", "plain", "NoIcon"}));
@@ -91,10 +95,12 @@ private slots:
         QCOMPARE(qt.askYesNo("Trevak", text), Answer::No);
         answerNext("Escape");  // in the logout's question: Zrušit
         QCOMPARE(qt.askYesNoCancel("Konec", text), Answer::Cancel);
-        QCOMPARE(shown, QStringList({"Konec", text, "&Ano", "&Ne", "&Zrušit", "plain", "NoIcon"}));
+        QCOMPARE(shown,
+                 QStringList(
+                     {"Konec", text, "&Ano", "&Ne", "&Zrušit", "close button", "plain", "NoIcon"}));
         answerNext("Escape", "hra");  // a name typed, then Zrušit: no name
         QCOMPARE(qt.askText("Trevak", text), "");
-        QCOMPARE(shown, QStringList({"Trevak", text, "OK", "Zrušit"}));
+        QCOMPARE(shown, QStringList({"Trevak", text, "OK", "Zrušit", "close button"}));
     }
 
     // An address no program takes is told; both openers have ended before the test does.

@@ -150,6 +150,7 @@ private slots:
         add("A1 at step 0", {.bytes = savedGameBytes({1}) + "0\r\n0\r\n", .says = "as written"});
         add("a step shown beyond the record", {.bytes = kGame + "4\r\n1\r\n", .says = "no game"});
         add("Uložit neither on nor off", {.bytes = kGame + "3\r\n2\r\n", .says = "no game"});
+        add("no step shown", {.bytes = kGame + "\r\n1\r\n", .says = "no game"});
         add("a saved game alone", {.bytes = kGame, .says = "no game"});
         add("LF lines", {.bytes = savedGameBytes({1}, "\n") + "1\r\n1\r\n", .says = "no game"});
         add("no step", {.bytes = savedGameBytes({}) + "0\r\n0\r\n", .says = "no game"});
