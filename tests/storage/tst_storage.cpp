@@ -151,6 +151,7 @@ private slots:
         add("a step shown beyond the record", {.bytes = kGame + "4\r\n1\r\n", .says = "no game"});
         add("Uložit neither on nor off", {.bytes = kGame + "3\r\n2\r\n", .says = "no game"});
         add("no step shown", {.bytes = kGame + "\r\n1\r\n", .says = "no game"});
+        add("a letter for the step shown", {.bytes = kGame + "x\r\n1\r\n", .says = "no game"});
         add("a saved game alone", {.bytes = kGame, .says = "no game"});
         add("LF lines", {.bytes = savedGameBytes({1}, "\n") + "1\r\n1\r\n", .says = "no game"});
         add("no step", {.bytes = savedGameBytes({}) + "0\r\n0\r\n", .says = "no game"});
