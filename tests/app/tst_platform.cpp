@@ -35,6 +35,9 @@ class TestPlatform : public QObject {
                       << QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon());
             if (auto *name = dialog->findChild<QLineEdit *>())
                 name->insert(typed);
+            // Only a file that exists can be picked: a typed name of none is not taken.
+            if (auto *box = qobject_cast<QFileDialog *>(dialog))
+                shown << (box->fileMode() == QFileDialog::ExistingFile ? "existing files" : "any");
             if (auto *view = dialog->findChild<QTreeView *>("treeView")) {
                 const QModelIndex top = view->rootIndex();
                 QAbstractItemModel *files = view->model();
@@ -75,8 +78,8 @@ private slots:
         QCOMPARE(
             shown,
             QStringList({"Otevřít", "Hledat v:", "Název &souboru:", "Soubory typu:", "&Otevřít",
-                         "Zrušit", "close button", "Název | hry | hra.txt", "Velikost |  | 193 B",
-                         "Typ | Složka | prostý textový dokument",
+                         "Zrušit", "close button", "existing files", "Název | hry | hra.txt",
+                         "Velikost |  | 193 B", "Typ | Složka | prostý textový dokument",
                          "Datum změny | 08.12.26 9:05 | 08.12.26 9:05", "sizes on the right"}));
         answerNext("Escape");
         qt.showMessage("Trevak", text, MessageIcon::Information);
