@@ -16,8 +16,8 @@
 using namespace trevak;
 using namespace trevak::testing;
 
-// Every open() of this program comes here. A file named vyměněná.txt gives its place to a pipe with
-// no writer at the moment it is opened, after whatever look at the path came before.
+// The reader's open() comes here; QFile's goes to open64. A file named vyměněná.txt gives its place
+// to a pipe with no writer at the moment it is opened, after whatever look at the path came before.
 extern "C" int open(const char *path, int flags, ...)
 {
     va_list arguments;
