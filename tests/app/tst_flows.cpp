@@ -21,20 +21,6 @@ struct Flow {
     bool withoutHome = false;  // an installed copy run without a home has no games folder
 };
 
-// 64 lines of the words in `squares`, square names as their numbers, then 0s; CR LF each.
-static QByteArray savedGame(const QString &squares)
-{
-    QByteArray bytes;
-    QStringList words = squares.split(' ', Qt::SkipEmptyParts);
-    while (words.size() < 64)
-        words << "0";
-    for (const QString &word : std::as_const(words)) {
-        const bool square = word.size() == 2 && word[0].isUpper() && word[1].isDigit();
-        bytes += (square ? QString::number(squareNamed(word)) : word).toUtf8() + "\r\n";
-    }
-    return bytes;
-}
-
 static bool isDialog(const QString &step)
 {
     for (const char *start : {"název ", "otevřít ", "zpráva ", "konec programu"}) {

@@ -30,7 +30,7 @@ extern "C" int open(const char *path, int flags, ...)
     return ::openat(AT_FDCWD, path, flags, mode);
 }
 
-const QByteArray kGame = savedGameBytes({64, 47, 62});  // H8, G6, F8: the game of most rows
+const QByteArray kGame = savedGame("H8 G6 F8");  // the game of most rows
 
 // The game with line `line` holding `text` instead.
 static QByteArray gameWith(int line, const QByteArray &text)
@@ -103,8 +103,8 @@ private slots:
         const QString gap = "line 4: Řádek 4 obsahuje 0, ale na řádku 5 partie pokračuje.";
         const QString twice = "line 4: Pole 47 je uvedeno na řádku 2 i na řádku 4.";
         const QString longLine = "line 2: Řádek 2 je delší než 1024 bajtů.";
-        add("the knight alone, LF", {.bytes = savedGameBytes({1}, "\n"), .says = "A1"});
-        add("CR", {.bytes = savedGameBytes({64, 47, 62}, "\r"), .says = "H8 G6 F8"});
+        add("the knight alone, LF", {.bytes = savedGame("A1", "\n"), .says = "A1"});
+        add("CR", {.bytes = savedGame("H8 G6 F8", "\r"), .says = "H8 G6 F8"});
         add("blanks and tabs", {.bytes = gameWith(2, " \t47\t "), .says = "H8 G6 F8"});
         add("no end after the last line", {.bytes = kGame.chopped(2), .says = "H8 G6 F8"});
         add("1024 bytes", {.bytes = gameWith(2, "47" + QByteArray(1022, ' ')), .says = "H8 G6 F8"});
@@ -116,7 +116,7 @@ private slots:
         add("two numbers", {.bytes = gameWith(4, "1 2"), .says = "line 4: Řádek 4" + notNumber});
         add("65", {.bytes = gameWith(3, "0065"), .says = "line 3: Řádek 3" + tooBig});
         add("1025 bytes", {.bytes = gameWith(2, QByteArray(1025, ' ')), .says = longLine});
-        add("zeros only", {.bytes = savedGameBytes({}), .says = "Soubor neobsahuje žádný tah."});
+        add("zeros only", {.bytes = savedGame(""), .says = "Soubor neobsahuje žádný tah."});
         add("a gap", {.bytes = gameWith(5, "1"), .says = gap});
         add("a square twice", {.bytes = gameWith(4, "47"), .says = twice});
         add("missing", {.name = "chybí.txt", .says = "Soubor neexistuje."});
@@ -147,14 +147,14 @@ private slots:
     {
         QTest::addColumn<Row>("row");
         add("at step 2 of 3, Uložit on", {.bytes = kGame + "2\r\n1\r\n", .says = "as written"});
-        add("A1 at step 0", {.bytes = savedGameBytes({1}) + "0\r\n0\r\n", .says = "as written"});
+        add("A1 at step 0", {.bytes = savedGame("A1") + "0\r\n0\r\n", .says = "as written"});
         add("a step shown beyond the record", {.bytes = kGame + "4\r\n1\r\n", .says = "no game"});
         add("Uložit neither on nor off", {.bytes = kGame + "3\r\n2\r\n", .says = "no game"});
         add("no step shown", {.bytes = kGame + "\r\n1\r\n", .says = "no game"});
         add("a letter for the step shown", {.bytes = kGame + "x\r\n1\r\n", .says = "no game"});
         add("a saved game alone", {.bytes = kGame, .says = "no game"});
-        add("LF lines", {.bytes = savedGameBytes({1}, "\n") + "1\r\n1\r\n", .says = "no game"});
-        add("no step", {.bytes = savedGameBytes({}) + "0\r\n0\r\n", .says = "no game"});
+        add("LF lines", {.bytes = savedGame("A1", "\n") + "1\r\n1\r\n", .says = "no game"});
+        add("no step", {.bytes = savedGame("") + "0\r\n0\r\n", .says = "no game"});
         add("a pipe", {.name = "roura", .says = "no game"});
     }
 
@@ -194,7 +194,7 @@ private slots:
     {
         QFETCH(Row, row);
         QTemporaryDir folder;
-        QVERIFY(fill(folder, savedGameBytes({5, 22, 39})));
+        QVERIFY(fill(folder, savedGame("E1 F3 G5")));
         const QString path = folder.filePath(row.name);
         // Hidden ones too: a temporary file left behind would show.
         const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;

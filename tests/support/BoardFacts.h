@@ -3,8 +3,8 @@
 // jump, a whole tour and the bytes of a saved game.
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
+#include <QStringList>
 #include <cstdlib>
 #include <vector>
 
@@ -48,12 +48,18 @@ inline std::vector<int> wholeTour()
     return tour;
 }
 
-// Line k holds the square filled at step k, 0 after the last; every line ends with `lineEnd`.
-inline QByteArray savedGameBytes(const QList<int> &squares, const QByteArray &lineEnd = "\r\n")
+// The 64 lines of a saved game: the words of `squares`, square names as their numbers, then 0s;
+// each line ends with `lineEnd`.
+inline QByteArray savedGame(const QString &squares, const QByteArray &lineEnd = "\r\n")
 {
+    QStringList words = squares.split(' ', Qt::SkipEmptyParts);
+    while (words.size() < 64)
+        words << "0";
     QByteArray bytes;
-    for (int step = 0; step < 64; ++step)
-        bytes += QByteArray::number(squares.value(step)) + lineEnd;
+    for (const QString &word : std::as_const(words)) {
+        const bool square = word.size() == 2 && word[0].isUpper() && word[1].isDigit();
+        bytes += (square ? QString::number(squareNamed(word)) : word).toUtf8() + lineEnd;
+    }
     return bytes;
 }
 
