@@ -122,13 +122,6 @@ class TestEndToEnd : public QObject {
         }
     }
 
-    // "Hra", then the item by its underlined letter.
-    void menu(const QString &letter)
-    {
-        xdo({"windowfocus", "--sync", window("^Trevak$"), "key", "--clearmodifiers", "alt+h"});
-        xdo({"key", "--clearmodifiers", letter});
-    }
-
     // Types `text` into the dialog titled `title` and presses `key` until the dialog is gone
     // (a completer's popup may take the first Return).
     bool answer(const QString &title, const QString &key, const QString &text = {})
@@ -316,7 +309,9 @@ private slots:
         SmsSaveYourself(manager.client, SmSaveBoth, False, SmInteractStyleNone, False);
         QCOMPARE(managerHeard(), QStringList({"saved"}));
         QVERIFY(!QFile::exists(keptGame()));
-        menu("k");
+        // Hra > Konec by their underlined letters.
+        xdo({"windowfocus", "--sync", window("^Trevak$"), "key", "--clearmodifiers", "alt+h"});
+        xdo({"key", "--clearmodifiers", "k"});
         ends();
     }
 };
