@@ -102,7 +102,8 @@ const Keys keyRows[] = {
     {.steps = "A1, B3, Zpět, Tab, Tab, Space",
      .focus = "B3, jezdec",
      .heard = "Jezdec na B3, tah 2"},
-    // After a dialog, the focus where the player left it.
+    // After a dialog, the focus where the player left it. Nothing is told of a board emptied by
+    // Nová or Načíst: the last result still shows.
     {.steps = "A1, B3, Tab, Hra > Nová", .focus = "A1, prázdné", .heard = "Jezdec na B3, tah 2"},
     {.steps = "A1, B3, Tab, Hra > Načíst",  // Zpět goes off
      .focus = "A1, prázdné",
