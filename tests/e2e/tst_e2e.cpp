@@ -1,8 +1,8 @@
 // The built program on a virtual X display under the test's own session manager (libSM's manager
-// side), driven by xdotool's real X input and checked on the screen and in its files; of the
-// window it knows the board's geometry only. The cases follow the sessions of one user: a game
-// played and kept at a checkpoint; a logout cancelled, one that saves; the login with the game as
-// it was; a logout that throws it away, the login after, Konec.
+// side), played by keyboard through xdotool's real X input and checked in the files it keeps and
+// saves. The cases follow the sessions of one user: a game played and kept at a checkpoint; a
+// logout cancelled, one that saves; the login with the game as it was; a logout that throws it
+// away, the login after, Konec.
 
 #include "tests/support/BoardFacts.h"
 
@@ -81,18 +81,11 @@ static Status newClient(SmsConn, SmPointer, unsigned long *mask, SmsCallbacks *c
     return 1;
 }
 
-// In the window's client area: A1 bottom left, 40 pixels a square.
-static QPoint centreOf(int square)
-{
-    return {44 + 40 * ((square - 1) % 8), 332 - 40 * ((square - 1) / 8)};
-}
-
 class TestEndToEnd : public QObject {
     Q_OBJECT
     QTemporaryDir folder;  // the program's own, where it saves games
     QTemporaryDir home;
     QProcess game;
-    QPoint origin;  // of the window's client area, its bottom 384 rows
 
     QString xdo(const QStringList &arguments)
     {
@@ -112,14 +105,12 @@ class TestEndToEnd : public QObject {
         return xdo(search).section('\n', 0, 0);
     }
 
-    // Clicks in turn the squares and buttons named, as in "A1 B3 Zpět Vpřed".
-    void play(const QString &clicks)
+    // Presses in the program's window the keys named, as in "Tab space"; the focus starts on the
+    // board.
+    void press(const QString &keys)
     {
-        const QMap<QString, QPoint> buttons {{"Zpět", {448, 280}}, {"Vpřed", {448, 328}}};
-        for (const QString &name : clicks.split(' ')) {
-            const QPoint at = origin + buttons.value(name, centreOf(squareNamed(name)));
-            xdo({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
-        }
+        const QStringList focused {"windowfocus", "--sync", window("^Trevak$")};
+        xdo(focused + QStringList {"key", "--clearmodifiers"} + keys.split(' '));
     }
 
     // Types `text` into the dialog titled `title` and presses `key` until the dialog is gone
@@ -136,40 +127,13 @@ class TestEndToEnd : public QObject {
         return false;
     }
 
-    // Waits until the board shows `squares`: discs, the knight red on the last, the rest bare.
-    bool shows(const QStringList &squares)
-    {
-        return QTest::qWaitFor(
-            [&] {
-                const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-                for (int square = 1; square <= 64; ++square) {
-                    const QColor seen = screen.pixelColor(origin + centreOf(square));
-                    const qsizetype step = squares.indexOf(nameOf(square));
-                    const QColor bare = isDark(square) ? QColor(128, 64, 64) : QColor(Qt::white);
-                    bool right = seen.red() >= 200 && seen.green() <= 80;  // the knight
-                    if (step < 0)
-                        right = seen == bare;
-                    else if (step + 1 < squares.size())
-                        right = seen == Qt::black;  // a disc
-                    if (!right)
-                        return false;
-                }
-                return true;
-            },
-            15000);
-    }
-
     // Starts the program; waits for the manager to have it and for its window.
     void start(const QStringList &command)
     {
         game.start(command.first(), command.mid(1));
         // Qt waits for the reply before it makes the window. A restarted program is asked no save.
         QCOMPARE(managerHeard(), QStringList({"registered"}));
-        QMap<QString, int> geometry;  // lines "X=..", "Y=..", "WIDTH=..", "HEIGHT=.."
-        for (const QString &line :
-             xdo({"getwindowgeometry", "--shell", window("^Trevak$")}).split('\n'))
-            geometry[line.section('=', 0, 0)] = line.section('=', 1).toInt();
-        origin = QPoint(geometry["X"], geometry["Y"] + geometry["HEIGHT"] - 384);
+        QVERIFY(!window("^Trevak$").isEmpty());
     }
 
     // What the program told the manager since last asked, once it waits for an answer or is saved.
@@ -186,6 +150,14 @@ class TestEndToEnd : public QObject {
     {
         const QString session = manager.properties.value("RestartCommand").value(2);
         return home.filePath(".local/share/Trevak/sessions/" + session);
+    }
+
+    // What a checkpoint keeps of the game, which it does without asking.
+    QByteArray checkpoint()
+    {
+        SmsSaveYourself(manager.client, SmSaveBoth, False, SmInteractStyleNone, False);
+        const QStringList heard = managerHeard();
+        return heard == QStringList {"saved"} ? contentOf(keptGame()) : heard.join(", ").toUtf8();
     }
 
     static QByteArray contentOf(const QString &path)
@@ -249,21 +221,19 @@ private slots:
 
     void cleanupTestCase() { IceFreeListenObjs(manager.listenerCount, manager.listeners); }
 
-    // Placed, two jumps, a click that is no jump; two steps back, one forward. A checkpoint keeps
-    // the game, the step shown and Uložit on, and asks nothing; its discard command removes it.
+    // Placed, two jumps, a key that is no jump; two steps back, one forward. A checkpoint keeps
+    // the game, the step shown and Uložit on; its discard command removes it.
     void playThenCheckpoint()
     {
         start({folder.filePath("trevak")});
-        QVERIFY(shows({}));
-        play("A1 B3 C1 D1");
-        QVERIFY(shows({"A1", "B3", "C1"}));
-        play("Zpět Zpět");
-        QVERIFY(shows({"A1"}));
-        play("Vpřed");
-        QVERIFY(shows({"A1", "B3"}));
-        SmsSaveYourself(manager.client, SmSaveBoth, False, SmInteractStyleNone, False);
-        QCOMPARE(managerHeard(), QStringList({"saved"}));
-        QCOMPARE(contentOf(keptGame()), savedGame("A1 B3 C1") + "2\r\n1\r\n");
+        press("space");  // A1
+        press("Up Up Right Return");  // B3
+        press("Right Down Down Return");  // C1
+        press("Right space");  // D1, no jump
+        press("Tab space space");  // Zpět, Zpět
+        press("Tab space");  // Vpřed
+        // The keys come by X, the checkpoint by the manager: asked again until the keys are in.
+        QTRY_COMPARE_WITH_TIMEOUT(checkpoint(), savedGame("A1 B3 C1") + "2\r\n1\r\n", 15000);
         const QStringList discard = manager.properties.value("DiscardCommand");
         QCOMPARE(QProcess::execute(discard.first(), discard.mid(1)), 0);
         QVERIFY(!QFile::exists(keptGame()));
@@ -283,20 +253,20 @@ private slots:
         QVERIFY(answer("^Uložit partii\\.$", "Return", "odhlaseni"));  // ASCII: typed reliably
         QCOMPARE(managerHeard(), QStringList({"interaction done", "saved"}));
         QCOMPARE(contentOf(folder.filePath("odhlaseni.txt")), savedGame("A1 B3 C1"));
-        QVERIFY(QFile::exists(keptGame()));
+        QCOMPARE(contentOf(keptGame()), savedGame("A1 B3 C1") + "2\r\n0\r\n");
         SmsDie(manager.client);
         ends();
     }
 
-    // The next login shows the game as it was: the step taken back can be replayed. A logout
-    // answered Ne keeps no game: the login after it shows the empty board, which a checkpoint does
-    // not keep either. Hra > Konec ends the program unasked.
+    // The next login has the game as it was: the step taken back can be replayed. A logout
+    // answered Ne keeps no game, and the login after it has none. Hra > Konec ends the program
+    // unasked.
     void loginsAfterAnoAndNe()
     {
         start(manager.properties.value("RestartCommand"));
-        QVERIFY(shows({"A1", "B3"}));
-        play("Vpřed");
-        QVERIFY(shows({"A1", "B3", "C1"}));
+        QCOMPARE(checkpoint(), savedGame("A1 B3 C1") + "2\r\n0\r\n");
+        press("Tab Tab space");  // Vpřed, from the knight
+        QTRY_COMPARE_WITH_TIMEOUT(checkpoint(), savedGame("A1 B3 C1") + "3\r\n0\r\n", 15000);
         SmsSaveYourself(manager.client, SmSaveBoth, True, SmInteractStyleAny, False);  // log out
         QCOMPARE(managerHeard(), QStringList({"asks to interact"}));
         QVERIFY(answer("^Konec$", "n"));
@@ -305,13 +275,8 @@ private slots:
         SmsDie(manager.client);
         ends();
         start(manager.properties.value("RestartCommand"));
-        QVERIFY(shows({}));
-        SmsSaveYourself(manager.client, SmSaveBoth, False, SmInteractStyleNone, False);
-        QCOMPARE(managerHeard(), QStringList({"saved"}));
-        QVERIFY(!QFile::exists(keptGame()));
-        // Hra > Konec by their underlined letters.
-        xdo({"windowfocus", "--sync", window("^Trevak$"), "key", "--clearmodifiers", "alt+h"});
-        xdo({"key", "--clearmodifiers", "k"});
+        QCOMPARE(checkpoint(), "<missing>");
+        press("alt+h k");  // Hra > Konec by their underlined letters
         ends();
     }
 };
