@@ -39,10 +39,13 @@ private slots:
         const auto add = [](const char *name, const Flow &flow) {
             QTest::newRow(name) << flow;
         };
-        const QString slash
-            = "zpráva Trevak: Název partie nesmí obsahovat lomítko / ani zpětné lomítko \\.";
-        const QString direction
-            = "zpráva Trevak: Název partie nesmí obsahovat znaky, které mění směr textu.";
+        // Hra > Uložit, a name typed and why it is refused.
+        const auto refused = [](const QString &name, const QString &why) {
+            return QStringList {"Hra > Uložit", "název " + name,
+                                "zpráva Trevak: Název partie " + why};
+        };
+        const QString slash = "nesmí obsahovat lomítko / ani zpětné lomítko \\.";
+        const QString direction = "nesmí obsahovat znaky, které mění směr textu.";
         const QString noHome = "zpráva Trevak: Partii nelze uložit: není známa domovská složka "
                                "(proměnná prostředí HOME), ve které Trevak partie ukládá.";
         QFile helpFile(":/text/help.txt");
@@ -107,30 +110,12 @@ private slots:
              .on = "Zpět",
              .after = {{"hra.txt", "A1 B3 C5"}}});
         add("Uložit refuses names, one after another",
-            {.steps = {"A1",
-                       "B3",
-                       "Hra > Uložit",
-                       "název ../a",
-                       slash,
-                       "Hra > Uložit",
-                       "název a\\b",
-                       slash,
-                       "Hra > Uložit",
-                       "název a\tb",
-                       "zpráva Trevak: Název partie nesmí obsahovat řídicí znaky, jako je konec "
-                       "řádku nebo tabulátor.",
-                       "Hra > Uložit",
-                       "název \u200B",
-                       "zpráva Trevak: Název partie musí obsahovat aspoň jeden viditelný znak.",
-                       "Hra > Uložit",
-                       "název abc\u202Etxt.exe",
-                       direction,
-                       "Hra > Uložit",
-                       "název a\u200Eb",
-                       direction,
-                       "Hra > Uložit",
-                       "název .",
-                       "zpráva Trevak: Název partie nesmí začínat tečkou."},
+            {.steps = QStringList {"A1", "B3"} + refused("../a", slash) + refused("a\\b", slash)
+                 + refused("a\tb",
+                           "nesmí obsahovat řídicí znaky, jako je konec řádku nebo tabulátor.")
+                 + refused("\u200B", "musí obsahovat aspoň jeden viditelný znak.")
+                 + refused("abc\u202Etxt.exe", direction) + refused("a\u200Eb", direction)
+                 + refused(".", "nesmí začínat tečkou."),
              .board = "A1 B3",
              .on = "Zpět Uložit"});
         add("Uložit keeps a file of that name that is no game",

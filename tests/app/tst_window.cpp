@@ -1,6 +1,6 @@
 // The main window as the player sees and hears it: its layout; every square and counter on the
 // screen after each click of a whole game, drawn again only where something changed; the keyboard,
-// the focus after dialogs and what a screen reader is told; twice the scale.
+// the focus after dialogs and what a screen reader is told.
 
 #include "app/Announcer.h"
 #include "app/CoordinateLabels.h"
@@ -344,23 +344,6 @@ private slots:
         QVERIFY(texts.contains("Označení řad 1 až 8 a sloupců A až H"));
         // The counter is read with its caption, the caption not on its own.
         QCOMPARE(texts.filter("Počet bodů"), QStringList {"Počet bodů: 3"});
-    }
-
-    // At twice the scale the layout is doubled and the pictures come from their 2x artwork.
-    void doubled()
-    {
-        if (qApp->devicePixelRatio() != 2)
-            QSKIP("Run on its own at twice the scale (QT_SCALE_FACTOR=2).");
-        OpenWindow w;
-        w.play("A1");
-        w.play("B3");
-        // B3 inside a frame of two pixels: the knight as in its 2x artwork.
-        const QImage board = rgb(w.window->centralWidget()->grab().toImage());
-        const QPoint at = 2 * w.window->square(squareNamed("B3"))->pos() + QPoint(2, 2);
-        QCOMPARE(board.size(), QSize(1122, 768));
-        const QImage art = rgb(QImage(":/pictures/knight-on-light@2x.png"));
-        QCOMPARE(board.copy(QRect(at, QSize(78, 78))), art.copy(0, 0, 78, 78));
-        QCOMPARE(board.pixel(at + QPoint(78, 78)), qRgb(0, 0, 0));
     }
 };
 
