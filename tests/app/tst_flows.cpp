@@ -97,12 +97,6 @@ private slots:
             {.steps = {"A1", "B3", "zavřít okno", "Konec? Ne", "konec programu", "zavřít okno"},
              .board = "A1 B3",
              .on = "Zpět Uložit"});
-        add("a logout, Ano, the name box cancelled, Zrušit; a logout, Ano",
-            {.steps = {"A1", "B3", "odhlásit", "Konec? Ano", "název Zrušit", "Konec? Zrušit",
-                       "odhlásit", "Konec? Ano", "název a"},
-             .board = "A1 B3",
-             .on = "Zpět",
-             .after = {{"a.txt", "A1 B3"}}});
         add("Uložit cancelled, then twice under one name, the spaces round it left out",
             {.steps = {"A1", "B3", "Hra > Uložit", "název Zrušit", "Hra > Uložit", "název   hra  ",
                        "C5", "Hra > Uložit", "název hra"},
@@ -118,14 +112,6 @@ private slots:
                  + refused(".", "nesmí začínat tečkou."),
              .board = "A1 B3",
              .on = "Zpět Uložit"});
-        add("Uložit keeps a file of that name that is no game",
-            {.steps = {"A1", "B3", "Hra > Uložit", "název vybraná",
-                       "zpráva Trevak: Soubor <hry>/vybraná.txt nelze uložit:\n"
-                       "Soubor tohoto názvu už existuje a není to uložená partie."},
-             .board = "A1 B3",
-             .on = "Zpět Uložit",
-             .before = {{"vybraná.txt", "A1 x"}},
-             .after = {{"vybraná.txt", "A1 x"}}});
         add("Uložit without a home",
             {.steps = {"A1", "B3", "Hra > Uložit", noHome, "Hra > Konec", "Konec? Ano", noHome,
                        "Konec? Ne", "konec programu"},
@@ -196,8 +182,8 @@ private slots:
     }
 
     // One About window at its place however often chosen, left where it was moved; Escape closes
-    // it. Its links are links to a screen reader, drawn underlined in blue, and go to the desktop
-    // by a click, Return or Enter.
+    // it. Its links are links to a screen reader and go to the desktop by a click, Return or
+    // Enter.
     void aboutWindow()
     {
         OpenWindow w;
@@ -226,15 +212,6 @@ private slots:
             QCOMPARE(heard->role(), QAccessible::Link);
             QCOMPARE(heard->text(QAccessible::Name), caption);
             QCOMPARE(heard->text(QAccessible::Description), address);
-            const QImage shot = link->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            int longestBlueRow = 0;
-            for (int y = 0; y < shot.height(); ++y) {
-                int blue = 0;
-                for (int x = 0; x < shot.width(); ++x)
-                    blue += shot.pixel(x, y) == qRgb(0, 0, 192) ? 1 : 0;
-                longestBlueRow = std::max(longestBlueRow, blue);
-            }
-            QVERIFY2(longestBlueRow > 6 * int(qstrlen(caption)), caption);
             const QStringList opened
                 = {"odkaz " + QString(address),
                    "zpráva O Programu: Odkaz " + QString(caption)
