@@ -3,14 +3,8 @@
 // the focus after dialogs and what a screen reader is told.
 
 #include "app/Announcer.h"
-#include "app/CoordinateLabels.h"
 #include "app/GaugeWidget.h"
 #include "tests/support/OpenWindow.h"
-
-#include <QAccessibleActionInterface>
-#include <QAccessibleValueInterface>
-#include <QPainter>
-#include <QScreen>
 
 using namespace trevak;
 using namespace trevak::testing;
@@ -106,7 +100,6 @@ private slots:
     void layout()
     {
         OpenWindow w;
-        w.window->setPalette(QPalette(Qt::white, QColor(40, 40, 40)));  // a dark desktop
         QWidget *client = w.window->centralWidget();
         QCOMPARE(w.window->windowTitle(), "Trevak");
         QCOMPARE(client->size(), QSize(561, 384));

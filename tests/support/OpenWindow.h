@@ -7,14 +7,8 @@
 #include "app/SquareWidget.h"
 #include "tests/support/BoardFacts.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QUrl>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 
