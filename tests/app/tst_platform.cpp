@@ -136,7 +136,6 @@ private slots:
             {"HOME=/home/hráč XDG_DATA_HOME=data", "/home/hráč/.local/share/Trevak"},
             {"HOME=/home/hráč XDG_DATA_HOME=/data/", "/data/Trevak"},
             {"", ""},
-            {"HOME= XDG_DATA_HOME=", ""},
             {"HOME=/", ""},
             {"HOME=h XDG_DATA_HOME=data", ""},
         };

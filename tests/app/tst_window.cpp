@@ -142,8 +142,6 @@ private slots:
             {.play = "D4", .shownStep = 3},
             {.play = "F3", .shownStep = 4},
             {.play = "Zpět", .shownStep = 3},
-            {.play = "Zpět", .shownStep = 2},
-            {.play = "Vpřed", .shownStep = 3},
             {.play = "B5", .shownStep = 4},  // a move after Zpět: nothing left for Vpřed
             {.play = "Vpřed", .shownStep = 4},
             {.play = "Zpět", .shownStep = 3},
@@ -263,7 +261,6 @@ private slots:
     {
         OpenWindow w;
         MainWindow *window = w.window.get();
-        QVERIFY(QTest::qWaitForWindowActive(window));
         QAccessibleInterface *b1 = accessible(window->square(squareNamed("B1")));
         QCOMPARE(b1->role(), QAccessible::Button);
         b1->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
