@@ -3,6 +3,7 @@
 // the focus after dialogs and what a screen reader is told.
 
 #include "app/Announcer.h"
+#include "app/CoordinateLabels.h"
 #include "app/GaugeWidget.h"
 #include "tests/support/OpenWindow.h"
 
@@ -106,6 +107,19 @@ private slots:
         const QImage shot = rgb(client->grab().toImage());
         const QImage knight = rgb(QImage(":/pictures/knight.bmp")).copy(0, 0, 106, 126);
         QCOMPARE(shot.copy(385, 95, 106, 126), knight);
+        // The files are lettered alike above and below the board, in ink on the window's colour.
+        const QRect files = w.window->square(1)->geometry() | w.window->square(8)->geometry();
+        const QImage above = shot.copy(files.left(), 1, files.width(), 24);
+        QCOMPARE(shot.copy(files.left(), files.bottom() + 1, files.width(), 24), above);
+        QVERIFY(above != shot.copy(0, 0, 1, 1).scaled(above.size()));
+        // Each rank's number level with its row, left and right of the board.
+        for (const CoordinateLabels::Caption &caption : CoordinateLabels::captions()) {
+            if (!caption.text.isDigit())
+                continue;
+            const QRect row
+                = w.window->square(squareNamed(QString("A") + caption.text))->geometry();
+            QCOMPARE(caption.rect.center().y(), row.center().y());
+        }
         // The menus with their underlined letters, and the lines between groups of items.
         QStringList menus;
         for (QAction *menu : w.window->menuBar()->actions()) {
