@@ -108,7 +108,8 @@ private slots:
         const QImage knight = rgb(QImage(":/pictures/knight.bmp")).copy(0, 0, 106, 126);
         QCOMPARE(shot.copy(385, 95, 106, 126), knight);
         // The files are lettered alike above and below the board, in ink on the window's colour.
-        const QRect files = w.window->square(1)->geometry() | w.window->square(8)->geometry();
+        const QRect a1 = w.window->square(squareNamed("A1"))->geometry();
+        const QRect files = a1 | w.window->square(squareNamed("H1"))->geometry();
         const QImage above = shot.copy(files.left(), 1, files.width(), 24);
         QCOMPARE(shot.copy(files.left(), files.bottom() + 1, files.width(), 24), above);
         QVERIFY(above != shot.copy(0, 0, 1, 1).scaled(above.size()));
